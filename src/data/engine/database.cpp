@@ -1,0 +1,675 @@
+#include "data/engine/database.h"
+
+#include "data/engine/statement.h"
+
+#include <QDate>
+#include <QDateTime>
+#include <QFile>
+#include <QFileInfo>
+
+#include <cstring>
+
+#include "data/engine/jetsql.h"
+// Until the translator's sources are in, SQL passes through unchanged.
+#if __has_include("data/engine/jetsql.cpp")
+#define ROSTER_HAVE_JET 1
+#endif
+#if __has_include("data/engine/jetfunctions.h")
+#include "data/engine/jetfunctions.h"
+#define ROSTER_HAVE_JET_FUNCTIONS 1
+#endif
+
+namespace engine {
+
+// ---------------------------------------------------------------------------------------------
+// Errors
+
+DbError::DbError(const QString& message, int rc, int extendedRc, const QString& sql)
+    : RosterError(message), m_rc(rc), m_extendedRc(extendedRc ? extendedRc : rc), m_sql(sql)
+{
+}
+
+bool DbError::isMissingValue() const
+{
+    return m_extendedRc == SQLITE_CONSTRAINT_NOTNULL || m_extendedRc == SQLITE_CONSTRAINT_CHECK;
+}
+
+bool DbError::isDuplicate() const
+{
+    return m_extendedRc == SQLITE_CONSTRAINT_UNIQUE || m_extendedRc == SQLITE_CONSTRAINT_PRIMARYKEY;
+}
+
+int DbError::jetCode() const
+{
+    if (isDuplicate()) {
+        return 3022;
+    }
+    if (m_extendedRc == SQLITE_CONSTRAINT_NOTNULL) {
+        return 3314;
+    }
+    if (m_extendedRc == SQLITE_CONSTRAINT_CHECK) {
+        return 3315;
+    }
+    return 0;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Statements
+
+QVariant columnValue(sqlite3_stmt* stmt, int column)
+{
+    switch (sqlite3_column_type(stmt, column)) {
+    case SQLITE_INTEGER:
+        return QVariant(qint64(sqlite3_column_int64(stmt, column)));
+    case SQLITE_FLOAT:
+        return QVariant(sqlite3_column_double(stmt, column));
+    case SQLITE_TEXT:
+        return QVariant(QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt, column)),
+                                          sqlite3_column_bytes(stmt, column)));
+    case SQLITE_BLOB: {
+        const void* data = sqlite3_column_blob(stmt, column);
+        return QVariant(QByteArray(static_cast<const char*>(data), sqlite3_column_bytes(stmt, column)));
+    }
+    default:
+        return QVariant();
+    }
+}
+
+void bindValue(sqlite3_stmt* stmt, int index, const QVariant& value)
+{
+    if (!value.isValid() || value.isNull()) {
+        sqlite3_bind_null(stmt, index);
+        return;
+    }
+    switch (value.typeId()) {
+    case QMetaType::Bool:
+        sqlite3_bind_int64(stmt, index, value.toBool() ? -1 : 0);
+        return;
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+    case QMetaType::Long:
+    case QMetaType::Short:
+        sqlite3_bind_int64(stmt, index, value.toLongLong());
+        return;
+    case QMetaType::Double:
+    case QMetaType::Float:
+        sqlite3_bind_double(stmt, index, value.toDouble());
+        return;
+    case QMetaType::QByteArray: {
+        const QByteArray bytes = value.toByteArray();
+        sqlite3_bind_blob64(stmt, index, bytes.constData(), sqlite3_uint64(bytes.size()), SQLITE_TRANSIENT);
+        return;
+    }
+    case QMetaType::QDate:
+        sqlite3_bind_text(stmt, index, value.toDate().toString(QStringLiteral("yyyy-MM-dd")).toUtf8().constData(), -1,
+                          SQLITE_TRANSIENT);
+        return;
+    case QMetaType::QDateTime:
+        sqlite3_bind_text(stmt, index,
+                          value.toDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")).toUtf8().constData(), -1,
+                          SQLITE_TRANSIENT);
+        return;
+    default: {
+        const QByteArray text = value.toString().toUtf8();
+        sqlite3_bind_text64(stmt, index, text.constData(), sqlite3_uint64(text.size()), SQLITE_TRANSIENT,
+                            SQLITE_UTF8);
+        return;
+    }
+    }
+}
+
+sqlite3_stmt* StatementCache::acquire(const QString& sql, int* rc)
+{
+    auto it = m_statements.find(sql);
+    if (it != m_statements.end()) {
+        sqlite3_stmt* stmt = it.value();
+        m_statements.erase(it);
+        *rc = SQLITE_OK;
+        return stmt;
+    }
+    sqlite3_stmt* stmt = nullptr;
+    const QByteArray text = sql.toUtf8();
+    *rc = sqlite3_prepare_v3(m_db, text.constData(), int(text.size()), SQLITE_PREPARE_PERSISTENT, &stmt, nullptr);
+    if (*rc != SQLITE_OK) {
+        sqlite3_finalize(stmt);
+        return nullptr;
+    }
+    return stmt;
+}
+
+void StatementCache::release(const QString& sql, sqlite3_stmt* stmt)
+{
+    sqlite3_reset(stmt);
+    sqlite3_clear_bindings(stmt);
+    if (m_statements.contains(sql) || m_statements.size() > 200) {
+        sqlite3_finalize(stmt);
+        return;
+    }
+    m_statements.insert(sql, stmt);
+}
+
+void StatementCache::clear()
+{
+    for (sqlite3_stmt* stmt : std::as_const(m_statements)) {
+        sqlite3_finalize(stmt);
+    }
+    m_statements.clear();
+}
+
+Statement::Statement(const Database& db, const QString& sqliteSql) : m_db(db), m_sql(sqliteSql)
+{
+    if (!db.isOpen()) {
+        throw DbError(QStringLiteral("Database is not open"), SQLITE_MISUSE);
+    }
+    int rc = SQLITE_OK;
+    m_stmt = db.statements().acquire(sqliteSql, &rc);
+    if (!m_stmt) {
+        throw DbError(QString::fromUtf8(sqlite3_errmsg(db.handle())), rc, sqlite3_extended_errcode(db.handle()),
+                      sqliteSql);
+    }
+}
+
+Statement::~Statement()
+{
+    if (m_stmt) {
+        if (m_db.isOpen()) {
+            m_db.statements().release(m_sql, m_stmt);
+        } else {
+            sqlite3_finalize(m_stmt);
+        }
+    }
+}
+
+void Statement::bindAll(const QVariantList& values)
+{
+    for (int i = 0; i < values.size(); ++i) {
+        bindValue(m_stmt, i + 1, values[i]);
+    }
+}
+
+bool Statement::step()
+{
+    const int rc = sqlite3_step(m_stmt);
+    if (rc == SQLITE_ROW) {
+        return true;
+    }
+    if (rc == SQLITE_DONE) {
+        return false;
+    }
+    sqlite3* db = sqlite3_db_handle(m_stmt);
+    const DbError error(QString::fromUtf8(sqlite3_errmsg(db)), rc & 0xff, sqlite3_extended_errcode(db), m_sql);
+    sqlite3_reset(m_stmt);
+    throw error;
+}
+
+int Statement::run()
+{
+    while (step()) {
+    }
+    return sqlite3_changes(sqlite3_db_handle(m_stmt));
+}
+
+QString Statement::columnName(int column) const
+{
+    return QString::fromUtf8(sqlite3_column_name(m_stmt, column));
+}
+
+// ---------------------------------------------------------------------------------------------
+// Connection
+
+namespace {
+
+QString translateJet(const QString& jetSql, const jet::SchemaInfo& schema)
+{
+#ifdef ROSTER_HAVE_JET
+    return jet::translate(jetSql, schema).sql;
+#else
+    Q_UNUSED(schema);
+    return jetSql;
+#endif
+}
+
+ResultSet readAll(Statement& stmt)
+{
+    ResultSet result;
+    const int count = stmt.columnCount();
+    for (int i = 0; i < count; ++i) {
+        result.columns << stmt.columnName(i);
+        const char* declared = sqlite3_column_decltype(stmt.handle(), i);
+        result.declaredTypes << (declared ? QString::fromUtf8(declared) : QString());
+    }
+    while (stmt.step()) {
+        QVariantList row;
+        row.reserve(count);
+        for (int i = 0; i < count; ++i) {
+            row << stmt.value(i);
+        }
+        result.rows << row;
+    }
+    return result;
+}
+
+int readOnlyAuthorizer(void* denied, int action, const char*, const char*, const char*, const char*)
+{
+    switch (action) {
+    case SQLITE_SELECT:
+    case SQLITE_READ:
+    case SQLITE_FUNCTION:
+    case SQLITE_RECURSIVE:
+        return SQLITE_OK;
+    default:
+        *static_cast<bool*>(denied) = true;
+        return SQLITE_DENY;
+    }
+}
+
+/// True when the text after the first statement holds nothing but blanks, semicolons and comments.
+bool onlyTrivia(const char* tail)
+{
+    const char* p = tail;
+    while (*p) {
+        if (*p == ' ' || *p == '\t' || *p == '\r' || *p == '\n' || *p == ';') {
+            ++p;
+        } else if (p[0] == '-' && p[1] == '-') {
+            while (*p && *p != '\n') {
+                ++p;
+            }
+        } else if (p[0] == '/' && p[1] == '*') {
+            const char* end = strstr(p + 2, "*/");
+            if (!end) {
+                return true;
+            }
+            p = end + 2;
+        } else {
+            return false;
+        }
+    }
+    return true;
+}
+
+QString firstKeyword(const QString& sql)
+{
+    int i = 0;
+    while (i < sql.size()) {
+        if (sql[i].isSpace() || sql[i] == u'(') {
+            ++i;
+        } else if (sql.mid(i, 2) == QLatin1String("--")) {
+            i = sql.indexOf(u'\n', i);
+            if (i < 0) {
+                return {};
+            }
+        } else if (sql.mid(i, 2) == QLatin1String("/*")) {
+            i = sql.indexOf(QLatin1String("*/"), i + 2);
+            if (i < 0) {
+                return {};
+            }
+            i += 2;
+        } else {
+            break;
+        }
+    }
+    int j = i;
+    while (j < sql.size() && sql[j].isLetter()) {
+        ++j;
+    }
+    return sql.mid(i, j - i).toUpper();
+}
+
+} // namespace
+
+Database::Database(QObject* parent) : QObject(parent), m_schema(std::make_unique<jet::SchemaInfo>()) {}
+
+Database::~Database()
+{
+    close();
+}
+
+void Database::setFileName(const QString& fileName)
+{
+    m_fileName = fileName;
+}
+
+void Database::open(const QString& fileName)
+{
+    setFileName(fileName);
+    open();
+}
+
+void Database::open()
+{
+    if (isOpen()) {
+        return;
+    }
+    if (beforeConnect) {
+        beforeConnect(*this);
+    }
+    const QFileInfo info(m_fileName);
+    if (m_fileName.isEmpty() || !info.exists() || !info.isFile()) {
+        throw DbError(QStringLiteral("unable to open database file: %1").arg(m_fileName), SQLITE_CANTOPEN);
+    }
+    if (info.size() == 0) {
+        throw DbError(QStringLiteral("file is not a database: %1").arg(m_fileName), SQLITE_NOTADB);
+    }
+    openHandle(m_fileName, false);
+}
+
+void Database::openMemory(const QString& script)
+{
+    close();
+    openHandle(QStringLiteral(":memory:"), true);
+    if (!script.isEmpty()) {
+        executeScript(script);
+    }
+}
+
+void Database::openHandle(const QString& path, bool memory)
+{
+    sqlite3* db = nullptr;
+    const QByteArray name = memory ? QByteArray(":memory:") : QFile::encodeName(path);
+    const int rc = sqlite3_open_v2(name.constData(), &db, SQLITE_OPEN_READWRITE | (memory ? SQLITE_OPEN_MEMORY : 0),
+                                   nullptr);
+    if (rc != SQLITE_OK) {
+        const DbError error(QStringLiteral("%1: %2").arg(QString::fromUtf8(sqlite3_errmsg(db)), path), rc,
+                            db ? sqlite3_extended_errcode(db) : rc);
+        sqlite3_close(db);
+        throw error;
+    }
+    m_db = db;
+    m_memory = memory;
+    m_statements = std::make_unique<StatementCache>(m_db);
+    try {
+        configure();
+    } catch (...) {
+        m_statements.reset();
+        sqlite3_close(m_db);
+        m_db = nullptr;
+        throw;
+    }
+    emit opened();
+}
+
+void Database::configure()
+{
+    sqlite3_extended_result_codes(m_db, 1);
+    // Double-quoted strings are turned into literals by the translator; with DQS on, a misspelt
+    // name would silently become a string.
+    sqlite3_db_config(m_db, SQLITE_DBCONFIG_DQS_DML, 0, nullptr);
+    sqlite3_db_config(m_db, SQLITE_DBCONFIG_DQS_DDL, 0, nullptr);
+    sqlite3_busy_timeout(m_db, 5000);
+#ifdef ROSTER_HAVE_JET_FUNCTIONS
+    jet::registerFunctions(m_db);
+#endif
+    // The first statement loads the schema and reads every page: a text file, a truncated file or
+    // a damaged page shows here, not later in the middle of the user's work.
+    Statement check(*this, QStringLiteral("PRAGMA quick_check"));
+    QStringList problems;
+    while (check.step()) {
+        const QString line = check.value(0).toString();
+        if (line != QLatin1String("ok")) {
+            problems << line;
+        }
+    }
+    if (!problems.isEmpty()) {
+        throw DbError(QStringLiteral("database disk image is malformed: %1").arg(problems.join(u'\n')), SQLITE_CORRUPT);
+    }
+    executeScript(QStringLiteral("PRAGMA journal_mode=DELETE; PRAGMA synchronous=FULL;"));
+    loadSchema();
+}
+
+void Database::loadSchema()
+{
+    m_schema = std::make_unique<jet::SchemaInfo>();
+#ifdef ROSTER_HAVE_JET
+    for (const QString& table : tableNames()) {
+        for (const auto& column : tableColumns(table)) {
+            m_schema->addColumn(table, column.first, jet::SchemaInfo::kindFromDeclaredType(column.second));
+        }
+    }
+#endif
+}
+
+void Database::close()
+{
+    if (!m_db) {
+        return;
+    }
+    emit aboutToClose();
+    m_statements.reset();
+    sqlite3_close_v2(m_db);
+    m_db = nullptr;
+    emit closed();
+}
+
+void Database::ensureOpen()
+{
+    if (isOpen()) {
+        return;
+    }
+    if (m_memory) {
+        throw DbError(QStringLiteral("A memory database cannot be reopened"), SQLITE_MISUSE);
+    }
+    open();
+}
+
+QString Database::translate(const QString& jetSql) const
+{
+    return translateJet(jetSql, *m_schema);
+}
+
+const jet::SchemaInfo& Database::schema() const
+{
+    return *m_schema;
+}
+
+StatementCache& Database::statements() const
+{
+    return *m_statements;
+}
+
+void Database::check(int rc, const QString& sql) const
+{
+    if (rc != SQLITE_OK) {
+        throw DbError(QString::fromUtf8(sqlite3_errmsg(m_db)), rc & 0xff, sqlite3_extended_errcode(m_db), sql);
+    }
+}
+
+int Database::execute(const QString& jetSql, const QVariantList& params)
+{
+    ensureOpen();
+    Statement stmt(*this, translate(jetSql));
+    stmt.bindAll(params);
+    return stmt.run();
+}
+
+ResultSet Database::select(const QString& jetSql, const QVariantList& params)
+{
+    ensureOpen();
+    Statement stmt(*this, translate(jetSql));
+    stmt.bindAll(params);
+    return readAll(stmt);
+}
+
+QList<QVariantList> Database::selectRows(const QString& jetSql, const QVariantList& params)
+{
+    return select(jetSql, params).rows;
+}
+
+QVariant Database::selectValue(const QString& jetSql, const QVariantList& params)
+{
+    const QList<QVariantList> rows = selectRows(jetSql, params);
+    return rows.isEmpty() || rows.first().isEmpty() ? QVariant() : rows.first().first();
+}
+
+ResultSet Database::selectReadOnly(const QString& jetSql)
+{
+    ensureOpen();
+    const QString sql = translate(jetSql);
+    const QString keyword = firstKeyword(sql);
+    if (keyword != QLatin1String("SELECT") && keyword != QLatin1String("WITH")) {
+        throw RefusedStatement(QStringLiteral("只能执行一条 SELECT 查询语句"), SQLITE_AUTH, SQLITE_AUTH, sql);
+    }
+    const QByteArray text = sql.toUtf8();
+    sqlite3_stmt* raw = nullptr;
+    const char* tail = nullptr;
+    bool denied = false;
+    sqlite3_set_authorizer(m_db, readOnlyAuthorizer, &denied);
+    const int rc = sqlite3_prepare_v2(m_db, text.constData(), int(text.size()), &raw, &tail);
+    sqlite3_set_authorizer(m_db, nullptr, nullptr);
+    std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt*)> owned(raw, sqlite3_finalize);
+    if (rc != SQLITE_OK) {
+        if ((rc & 0xff) == SQLITE_AUTH || denied) {
+            throw RefusedStatement(QStringLiteral("只能执行一条 SELECT 查询语句（%1）")
+                                       .arg(QString::fromUtf8(sqlite3_errmsg(m_db))),
+                                   rc & 0xff, sqlite3_extended_errcode(m_db), sql);
+        }
+        check(rc, sql);
+    }
+    if (!raw || !onlyTrivia(tail)) {
+        throw RefusedStatement(QStringLiteral("只能执行一条 SELECT 查询语句：文本中有多条语句"), SQLITE_AUTH, SQLITE_AUTH,
+                               sql);
+    }
+    if (!sqlite3_stmt_readonly(raw) || sqlite3_column_count(raw) == 0 || sqlite3_stmt_isexplain(raw)) {
+        throw RefusedStatement(QStringLiteral("只能执行一条 SELECT 查询语句"), SQLITE_AUTH, SQLITE_AUTH, sql);
+    }
+    ResultSet result;
+    const int count = sqlite3_column_count(raw);
+    for (int i = 0; i < count; ++i) {
+        result.columns << QString::fromUtf8(sqlite3_column_name(raw, i));
+        const char* declared = sqlite3_column_decltype(raw, i);
+        result.declaredTypes << (declared ? QString::fromUtf8(declared) : QString());
+    }
+    for (;;) {
+        const int step = sqlite3_step(raw);
+        if (step == SQLITE_DONE) {
+            break;
+        }
+        if (step != SQLITE_ROW) {
+            check(step, sql);
+        }
+        QVariantList row;
+        row.reserve(count);
+        for (int i = 0; i < count; ++i) {
+            row << columnValue(raw, i);
+        }
+        result.rows << row;
+    }
+    return result;
+}
+
+void Database::executeScript(const QString& sqliteSql)
+{
+    if (!m_db) {
+        throw DbError(QStringLiteral("Database is not open"), SQLITE_MISUSE);
+    }
+    char* error = nullptr;
+    const int rc = sqlite3_exec(m_db, sqliteSql.toUtf8().constData(), nullptr, nullptr, &error);
+    if (rc != SQLITE_OK) {
+        const QString message = error ? QString::fromUtf8(error) : QString::fromUtf8(sqlite3_errstr(rc));
+        sqlite3_free(error);
+        throw DbError(message, rc & 0xff, sqlite3_extended_errcode(m_db), sqliteSql);
+    }
+    if (sqliteSql.contains(QLatin1String("CREATE"), Qt::CaseInsensitive)
+        || sqliteSql.contains(QLatin1String("ALTER"), Qt::CaseInsensitive)
+        || sqliteSql.contains(QLatin1String("DROP"), Qt::CaseInsensitive)) {
+        m_statements->clear();
+        loadSchema();
+    }
+}
+
+qint64 Database::lastInsertRowId() const
+{
+    return m_db ? sqlite3_last_insert_rowid(m_db) : 0;
+}
+
+int Database::changes() const
+{
+    return m_db ? sqlite3_changes(m_db) : 0;
+}
+
+bool Database::inTransaction() const
+{
+    return m_db && !sqlite3_get_autocommit(m_db);
+}
+
+QStringList Database::tableNames() const
+{
+    QStringList names;
+    Statement stmt(*this, QStringLiteral("SELECT name FROM sqlite_schema WHERE type='table' AND name NOT LIKE "
+                                         "'sqlite\\_%' ESCAPE '\\' ORDER BY name"));
+    while (stmt.step()) {
+        names << stmt.value(0).toString();
+    }
+    return names;
+}
+
+QList<QPair<QString, QString>> Database::tableColumns(const QString& table) const
+{
+    QList<QPair<QString, QString>> columns;
+    Statement stmt(*this, QStringLiteral("SELECT name, type FROM pragma_table_info(?1)"));
+    stmt.bind(1, table);
+    while (stmt.step()) {
+        columns << qMakePair(stmt.value(0).toString(), stmt.value(1).toString());
+    }
+    return columns;
+}
+
+QStringList Database::indexColumns(const QString& indexName) const
+{
+    QStringList columns;
+    Statement stmt(*this, QStringLiteral("SELECT name FROM pragma_index_info(?1) ORDER BY seqno"));
+    stmt.bind(1, indexName);
+    while (stmt.step()) {
+        columns << stmt.value(0).toString();
+    }
+    return columns;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Transactions
+
+Transaction::Transaction(Database& db) : m_db(db)
+{
+    db.ensureOpen();
+    if (db.inTransaction()) {
+        static int counter = 0;
+        m_savepoint = QStringLiteral("roster_sp%1").arg(++counter);
+        db.executeScript(QStringLiteral("SAVEPOINT %1").arg(m_savepoint));
+    } else {
+        db.executeScript(QStringLiteral("BEGIN"));
+    }
+}
+
+Transaction::~Transaction()
+{
+    if (!m_done) {
+        try {
+            rollback();
+        } catch (...) {
+            // A failed rollback during unwinding leaves SQLite to roll back on close.
+        }
+    }
+}
+
+void Transaction::commit()
+{
+    m_done = true;
+    m_db.executeScript(m_savepoint.isEmpty() ? QStringLiteral("COMMIT")
+                                             : QStringLiteral("RELEASE %1").arg(m_savepoint));
+}
+
+void Transaction::rollback()
+{
+    m_done = true;
+    if (!m_db.isOpen() || !m_db.inTransaction()) {
+        return;
+    }
+    if (m_savepoint.isEmpty()) {
+        m_db.executeScript(QStringLiteral("ROLLBACK"));
+    } else {
+        m_db.executeScript(QStringLiteral("ROLLBACK TO %1; RELEASE %1").arg(m_savepoint));
+    }
+}
+
+} // namespace engine

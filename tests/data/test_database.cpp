@@ -1,0 +1,161 @@
+#include "data/engine/database.h"
+#include "support/testdb.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using engine::Database;
+using engine::DbError;
+
+/// The connection: opening refuses missing and damaged files, errors carry the engine's codes,
+/// user SELECTs are guarded.
+class TestDatabase : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void refusesBadFiles_data();
+    void refusesBadFiles();
+    void opensAndRunsBeforeConnect();
+    void constraintErrorsCarryTheirKind();
+    void transactionRollsBackUnlessCommitted();
+    void readOnlyGuard_data();
+    void readOnlyGuard();
+};
+
+void TestDatabase::refusesBadFiles_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<bool>("create");
+    QTest::addColumn<int>("rc");
+    QTest::newRow("missing") << QByteArray() << false << 14;
+    QTest::newRow("empty") << QByteArray() << true << 26;
+    QTest::newRow("text") << QByteArray("this is only a text file, not a database at all\n").repeated(200) << true << 26;
+}
+
+void TestDatabase::refusesBadFiles()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(bool, create);
+    QFETCH(int, rc);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("roster5.dat"));
+    if (create) {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(content);
+    }
+    Database db;
+    try {
+        db.open(path);
+        QFAIL("opening should fail");
+    } catch (const DbError& e) {
+        QCOMPARE(e.rc(), rc);
+        QVERIFY(!e.message().isEmpty());
+    }
+    QVERIFY(!db.isOpen());
+    QVERIFY(!QFile::exists(path) || create);
+}
+
+void TestDatabase::opensAndRunsBeforeConnect()
+{
+    testdb::TempFile file(QStringLiteral("INSERT INTO person(ID,name) VALUES('A001','张三');"));
+    Database db;
+    int calls = 0;
+    // A name without folder is found relative to the directory that beforeConnect sets.
+    db.beforeConnect = [&](Database&) {
+        ++calls;
+        QDir::setCurrent(file.folder());
+    };
+    db.open(QStringLiteral("roster5.dat"));
+    QCOMPARE(calls, 1);
+    QCOMPARE(db.selectValue(QStringLiteral("SELECT name FROM person WHERE ID='a001'")).toString(),
+             QStringLiteral("张三"));
+    db.close();
+    QVERIFY(!db.isOpen());
+    db.ensureOpen();
+    QCOMPARE(calls, 2);
+}
+
+void TestDatabase::constraintErrorsCarryTheirKind()
+{
+    auto db = testdb::memory(QStringLiteral("INSERT INTO person(ID,name) VALUES('A001','张三');"));
+    try {
+        db->execute(QStringLiteral("INSERT INTO person(ID) VALUES('A002')"));
+        QFAIL("missing name accepted");
+    } catch (const DbError& e) {
+        QVERIFY(e.isMissingValue());
+        QVERIFY(!e.isDuplicate());
+        QCOMPARE(e.jetCode(), 3314);
+    }
+    try {
+        db->execute(QStringLiteral("INSERT INTO person(ID,name) VALUES('a001','李四')"));
+        QFAIL("duplicate ID accepted");
+    } catch (const DbError& e) {
+        QVERIFY(e.isDuplicate());
+        QVERIFY(!e.isMissingValue());
+        QCOMPARE(e.jetCode(), 3022);
+        QCOMPARE(e.rc(), 19);
+    }
+}
+
+void TestDatabase::transactionRollsBackUnlessCommitted()
+{
+    auto db = testdb::memory();
+    {
+        engine::Transaction t(*db);
+        db->execute(QStringLiteral("INSERT INTO notepad(caption) VALUES('a')"));
+    }
+    QCOMPARE(db->selectValue(QStringLiteral("SELECT count(*) FROM notepad")).toInt(), 0);
+    {
+        engine::Transaction outer(*db);
+        db->execute(QStringLiteral("INSERT INTO notepad(caption) VALUES('a')"));
+        {
+            engine::Transaction inner(*db);
+            db->execute(QStringLiteral("INSERT INTO notepad(caption) VALUES('b')"));
+        }
+        outer.commit();
+    }
+    QCOMPARE(db->selectValue(QStringLiteral("SELECT count(*) FROM notepad")).toInt(), 1);
+}
+
+void TestDatabase::readOnlyGuard_data()
+{
+    QTest::addColumn<QString>("sql");
+    QTest::addColumn<bool>("allowed");
+    QTest::newRow("select") << "SELECT * FROM person" << true;
+    QTest::newRow("with select") << "WITH x AS (SELECT ID FROM person) SELECT * FROM x" << true;
+    QTest::newRow("select with comment tail") << "SELECT 1; -- done" << true;
+    QTest::newRow("delete") << "DELETE FROM person" << false;
+    QTest::newRow("two statements") << "SELECT 1; DELETE FROM person" << false;
+    QTest::newRow("with delete") << "WITH x AS (SELECT 1) DELETE FROM person" << false;
+    QTest::newRow("pragma") << "PRAGMA case_sensitive_like=1" << false;
+    QTest::newRow("pragma query") << "PRAGMA user_version" << false;
+    QTest::newRow("begin") << "BEGIN" << false;
+    QTest::newRow("attach") << "ATTACH ':memory:' AS x" << false;
+    QTest::newRow("explain delete") << "EXPLAIN DELETE FROM person" << false;
+    QTest::newRow("pragma function") << "SELECT * FROM pragma_table_info('person')" << false;
+}
+
+void TestDatabase::readOnlyGuard()
+{
+    QFETCH(QString, sql);
+    QFETCH(bool, allowed);
+    auto db = testdb::memory(QStringLiteral("INSERT INTO person(ID,name) VALUES('A001','张三');"));
+    bool ran = false;
+    try {
+        db->selectReadOnly(sql);
+        ran = true;
+    } catch (const engine::RefusedStatement&) {
+        ran = false;
+    } catch (const DbError& e) {
+        QFAIL(qPrintable(QStringLiteral("unexpected engine error: ") + e.message()));
+    }
+    QCOMPARE(ran, allowed);
+    QCOMPARE(db->selectValue(QStringLiteral("SELECT count(*) FROM person")).toInt(), 1);
+}
+
+QTEST_GUILESS_MAIN(TestDatabase)
+#include "test_database.moc"
