@@ -1,0 +1,1157 @@
+#include "data/engine/dataset.h"
+
+#include "data/engine/jetsql.h"
+#include "data/engine/statement.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace engine {
+
+namespace {
+
+constexpr int pageSize = 256;
+constexpr int cacheLimit = 16384;
+
+FieldKind kindOf(jet::ColumnKind kind)
+{
+    switch (kind) {
+    case jet::ColumnKind::Text:
+        return FieldKind::Text;
+    case jet::ColumnKind::Integer:
+        return FieldKind::Integer;
+    case jet::ColumnKind::Real:
+        return FieldKind::Float;
+    case jet::ColumnKind::Date:
+        return FieldKind::Date;
+    case jet::ColumnKind::DateTime:
+        return FieldKind::DateTime;
+    case jet::ColumnKind::Boolean:
+        return FieldKind::Boolean;
+    case jet::ColumnKind::Blob:
+        return FieldKind::Blob;
+    }
+    return FieldKind::Text;
+}
+
+FieldKind kindOfValue(const QVariant& value)
+{
+    switch (value.typeId()) {
+    case QMetaType::LongLong:
+        return FieldKind::Integer;
+    case QMetaType::Double:
+        return FieldKind::Float;
+    case QMetaType::QByteArray:
+        return FieldKind::Blob;
+    default:
+        return FieldKind::Text;
+    }
+}
+
+QString quoteName(const QString& name)
+{
+    return u'"' + QString(name).replace(u'"', QLatin1String("\"\"")) + u'"';
+}
+
+[[noreturn]] void notEditing()
+{
+    throw DbError(QStringLiteral("Dataset not in edit or insert mode"));
+}
+
+/// Reads ISO date and date-time texts (also with one-digit month or day and with '/' or 'T').
+QDateTime parseDateTime(const QString& raw, bool* ok)
+{
+    QString text = raw.trimmed();
+    text.replace(u'/', u'-').replace(u'T', u' ');
+    const QString datePart = text.section(u' ', 0, 0);
+    const QString timePart = text.section(u' ', 1).trimmed();
+    const QDate date = QDate::fromString(datePart, QStringLiteral("yyyy-M-d"));
+    QTime time(0, 0);
+    if (!timePart.isEmpty()) {
+        time = QTime::fromString(timePart, QStringLiteral("H:m:s"));
+        if (!time.isValid()) {
+            time = QTime::fromString(timePart, QStringLiteral("H:m"));
+        }
+        if (!time.isValid()) {
+            time = QTime::fromString(timePart, QStringLiteral("H:m:s.zzz"));
+        }
+    }
+    *ok = date.isValid() && time.isValid();
+    return *ok ? QDateTime(date, time) : QDateTime();
+}
+
+QString isoText(const QDateTime& value, FieldKind kind)
+{
+    if (kind == FieldKind::Date && value.time() == QTime(0, 0)) {
+        return value.date().toString(QStringLiteral("yyyy-MM-dd"));
+    }
+    if (value.time() == QTime(0, 0) && kind != FieldKind::DateTime) {
+        return value.date().toString(QStringLiteral("yyyy-MM-dd"));
+    }
+    return value.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+}
+
+} // namespace
+
+// ---------------------------------------------------------------------------------------------
+// Field
+
+QString Field::name() const
+{
+    return m_dataset->fieldName(m_index);
+}
+
+FieldKind Field::kind() const
+{
+    return m_dataset->fieldKind(m_index);
+}
+
+QVariant Field::value() const
+{
+    return m_dataset->currentValue(m_index);
+}
+
+bool Field::isNull() const
+{
+    return value().isNull();
+}
+
+QString Field::asString() const
+{
+    const QVariant v = value();
+    if (v.isNull()) {
+        return {};
+    }
+    switch (kind()) {
+    case FieldKind::Date:
+    case FieldKind::DateTime: {
+        bool ok = false;
+        const QDateTime dt = parseDateTime(v.toString(), &ok);
+        return ok ? isoText(dt, kind()) : v.toString();
+    }
+    case FieldKind::Boolean:
+        return v.toLongLong() != 0 ? QStringLiteral("True") : QStringLiteral("False");
+    case FieldKind::Float:
+        return v.typeId() == QMetaType::Double ? QString::number(v.toDouble(), 'g', 15) : v.toString();
+    case FieldKind::Blob:
+        return QString::fromUtf8(v.toByteArray());
+    default:
+        return v.toString();
+    }
+}
+
+qint64 Field::asInteger() const
+{
+    const QVariant v = value();
+    if (v.isNull()) {
+        return 0;
+    }
+    if (v.typeId() == QMetaType::LongLong) {
+        return v.toLongLong();
+    }
+    if (v.typeId() == QMetaType::Double) {
+        return qint64(std::llround(v.toDouble()));
+    }
+    const QString text = v.toString().trimmed();
+    if (text.isEmpty()) {
+        return 0;
+    }
+    bool ok = false;
+    const qint64 result = text.toLongLong(&ok);
+    if (!ok) {
+        throw DbError(QStringLiteral("'%1' is not a valid integer value").arg(text));
+    }
+    return result;
+}
+
+double Field::asFloat() const
+{
+    const QVariant v = value();
+    if (v.isNull()) {
+        return 0.0;
+    }
+    if (v.typeId() == QMetaType::LongLong || v.typeId() == QMetaType::Double) {
+        return v.toDouble();
+    }
+    const QString text = v.toString().trimmed();
+    if (text.isEmpty()) {
+        return 0.0;
+    }
+    bool ok = false;
+    const double result = text.toDouble(&ok);
+    if (!ok) {
+        throw DbError(QStringLiteral("'%1' is not a valid floating point value").arg(text));
+    }
+    return result;
+}
+
+QDateTime Field::asDateTime() const
+{
+    const QVariant v = value();
+    if (v.isNull() || v.toString().trimmed().isEmpty()) {
+        return {};
+    }
+    bool ok = false;
+    const QDateTime result = parseDateTime(v.toString(), &ok);
+    if (!ok) {
+        throw DbError(QStringLiteral("'%1' is not a valid date and time").arg(v.toString()));
+    }
+    return result;
+}
+
+QDate Field::asDate() const
+{
+    return asDateTime().date();
+}
+
+bool Field::asBoolean() const
+{
+    const QVariant v = value();
+    if (v.isNull()) {
+        return false;
+    }
+    if (v.typeId() == QMetaType::LongLong || v.typeId() == QMetaType::Double) {
+        return v.toDouble() != 0.0;
+    }
+    const QString text = v.toString().trimmed().toLower();
+    if (text == QLatin1String("true") || text == QLatin1String("yes") || text == QLatin1String("-1")
+        || text == QLatin1String("1")) {
+        return true;
+    }
+    if (text.isEmpty() || text == QLatin1String("false") || text == QLatin1String("no") || text == QLatin1String("0")) {
+        return false;
+    }
+    throw DbError(QStringLiteral("'%1' is not a valid boolean value").arg(v.toString()));
+}
+
+QByteArray Field::asBytes() const
+{
+    const QVariant v = value();
+    if (v.isNull()) {
+        return {};
+    }
+    return v.typeId() == QMetaType::QByteArray ? v.toByteArray() : v.toString().toUtf8();
+}
+
+void Field::setValue(const QVariant& value)
+{
+    if (value.typeId() == QMetaType::QString) {
+        setAsString(value.toString());
+        return;
+    }
+    if (value.typeId() == QMetaType::Bool) {
+        setAsBoolean(value.toBool());
+        return;
+    }
+    if (value.typeId() == QMetaType::QDate) {
+        setAsDate(value.toDate());
+        return;
+    }
+    if (value.typeId() == QMetaType::QDateTime) {
+        setAsDateTime(value.toDateTime());
+        return;
+    }
+    m_dataset->setCurrentValue(m_index, value);
+}
+
+void Field::setAsString(const QString& text)
+{
+    // Controls write their text back; an emptied box means "no value", as the old engine stored it.
+    if (text.isEmpty()) {
+        clear();
+        return;
+    }
+    switch (kind()) {
+    case FieldKind::Integer: {
+        bool ok = false;
+        const qint64 number = text.trimmed().toLongLong(&ok);
+        if (!ok) {
+            throw DbError(QStringLiteral("'%1' is not a valid integer value").arg(text));
+        }
+        m_dataset->setCurrentValue(m_index, number);
+        return;
+    }
+    case FieldKind::Float: {
+        bool ok = false;
+        const double number = text.trimmed().toDouble(&ok);
+        if (!ok) {
+            throw DbError(QStringLiteral("'%1' is not a valid floating point value").arg(text));
+        }
+        m_dataset->setCurrentValue(m_index, number);
+        return;
+    }
+    case FieldKind::Date:
+    case FieldKind::DateTime: {
+        if (text.trimmed().isEmpty()) {
+            clear();
+            return;
+        }
+        bool ok = false;
+        const QDateTime dt = parseDateTime(text, &ok);
+        if (!ok) {
+            throw DbError(QStringLiteral("'%1' is not a valid date").arg(text));
+        }
+        m_dataset->setCurrentValue(m_index, isoText(dt, kind()));
+        return;
+    }
+    case FieldKind::Boolean: {
+        const QString t = text.trimmed().toLower();
+        if (t == QLatin1String("true") || t == QLatin1String("yes") || t == QLatin1String("-1") || t == QLatin1String("1")) {
+            setAsBoolean(true);
+        } else if (t == QLatin1String("false") || t == QLatin1String("no") || t == QLatin1String("0")) {
+            setAsBoolean(false);
+        } else {
+            throw DbError(QStringLiteral("'%1' is not a valid boolean value").arg(text));
+        }
+        return;
+    }
+    case FieldKind::Blob:
+        m_dataset->setCurrentValue(m_index, text.toUtf8());
+        return;
+    case FieldKind::Text:
+        m_dataset->setCurrentValue(m_index, text);
+        return;
+    }
+}
+
+void Field::setAsInteger(qint64 value)
+{
+    if (kind() == FieldKind::Text) {
+        m_dataset->setCurrentValue(m_index, QString::number(value));
+    } else {
+        m_dataset->setCurrentValue(m_index, value);
+    }
+}
+
+void Field::setAsFloat(double value)
+{
+    if (kind() == FieldKind::Text) {
+        m_dataset->setCurrentValue(m_index, QString::number(value, 'g', 15));
+    } else {
+        m_dataset->setCurrentValue(m_index, value);
+    }
+}
+
+void Field::setAsDateTime(const QDateTime& value)
+{
+    if (!value.isValid()) {
+        clear();
+        return;
+    }
+    m_dataset->setCurrentValue(m_index, isoText(value, kind()));
+}
+
+void Field::setAsDate(const QDate& value)
+{
+    if (!value.isValid()) {
+        clear();
+        return;
+    }
+    m_dataset->setCurrentValue(m_index, value.toString(QStringLiteral("yyyy-MM-dd")));
+}
+
+void Field::setAsBoolean(bool value)
+{
+    if (kind() == FieldKind::Text) {
+        m_dataset->setCurrentValue(m_index, value ? QStringLiteral("True") : QStringLiteral("False"));
+    } else {
+        m_dataset->setCurrentValue(m_index, qint64(value ? -1 : 0));
+    }
+}
+
+void Field::setAsBytes(const QByteArray& value)
+{
+    if (value.isNull()) {
+        clear();
+        return;
+    }
+    m_dataset->setCurrentValue(m_index, value);
+}
+
+void Field::clear()
+{
+    m_dataset->setCurrentValue(m_index, QVariant());
+}
+
+// ---------------------------------------------------------------------------------------------
+// Dataset: opening
+
+Dataset::Dataset(Database* database, QObject* parent) : QObject(parent)
+{
+    setDatabase(database);
+}
+
+Dataset::~Dataset() = default;
+
+void Dataset::setDatabase(Database* database)
+{
+    if (m_database == database) {
+        return;
+    }
+    if (active()) {
+        close();
+    }
+    if (m_database) {
+        disconnect(m_database, nullptr, this, nullptr);
+    }
+    m_database = database;
+    if (m_database) {
+        connect(m_database, &Database::aboutToClose, this, &Dataset::close);
+    }
+}
+
+void Dataset::fire(const Event& event)
+{
+    if (event) {
+        event(*this);
+    }
+}
+
+void Dataset::setState(DatasetState state)
+{
+    if (m_state != state) {
+        m_state = state;
+        emit stateChanged(state);
+    }
+}
+
+void Dataset::setActive(bool active)
+{
+    if (active) {
+        open();
+    } else {
+        close();
+    }
+}
+
+void Dataset::open()
+{
+    if (active()) {
+        return;
+    }
+    if (!m_database) {
+        throw DbError(QStringLiteral("Missing database connection"));
+    }
+    fire(beforeOpen);
+    m_database->ensureOpen();
+    try {
+        openCursor();
+    } catch (...) {
+        clearData();
+        throw;
+    }
+    m_current = isEmpty() ? -1 : 0;
+    m_bof = true;
+    m_eof = isEmpty();
+    setState(DatasetState::Browse);
+    emit datasetReset();
+    emit currentRowChanged(m_current);
+    fire(afterOpen);
+    if (!isEmpty()) {
+        fire(afterScroll);
+    }
+}
+
+void Dataset::openCursor()
+{
+    clearData();
+    Database& db = *m_database;
+    const jet::Translation tr = jet::translate(selectText(), db.schema());
+    if (!tr.isSelect) {
+        throw DbError(QStringLiteral("The statement is not a SELECT: %1").arg(selectText()));
+    }
+    QString condition;
+    if (m_filtered && !m_filter.trimmed().isEmpty()) {
+        condition = jet::translateCondition(m_filter, db.schema(), tr.isSimpleSelect ? tr.table : QString());
+    }
+
+    // Describe the result; a keyset needs every column to be a plain column of the one table.
+    bool keyset = tr.isSimpleSelect;
+    {
+        Statement probe(db, tr.sql);
+        sqlite3_stmt* stmt = probe.handle();
+        const int count = probe.columnCount();
+        for (int i = 0; i < count; ++i) {
+            FieldInfo info;
+            info.name = probe.columnName(i);
+            const char* origin = sqlite3_column_origin_name(stmt, i);
+            const char* table = sqlite3_column_table_name(stmt, i);
+            const char* declared = sqlite3_column_decltype(stmt, i);
+            info.origin = origin ? QString::fromUtf8(origin) : QString();
+            if (!origin || !table || QString::fromUtf8(table).compare(tr.table, Qt::CaseInsensitive) != 0) {
+                keyset = false;
+            }
+            info.kind = declared ? kindOf(jet::SchemaInfo::kindFromDeclaredType(QString::fromUtf8(declared)))
+                                 : FieldKind::Text;
+            m_fieldIndex.insert(info.name.toCaseFolded(), int(m_fields.size()));
+            m_fields.push_back(info);
+        }
+    }
+
+    if (keyset) {
+        m_table = tr.table;
+        QString where = tr.where;
+        if (!condition.isEmpty()) {
+            where = where.isEmpty() ? condition : QStringLiteral("(%1) AND (%2)").arg(where, condition);
+        }
+        m_keysetSql = QStringLiteral("SELECT rowid FROM %1%2%3 ORDER BY %4")
+                          .arg(quotedTable(), tr.tableAlias.isEmpty() ? QString() : u' ' + quoteName(tr.tableAlias),
+                               where.isEmpty() ? QString() : QStringLiteral(" WHERE ") + where,
+                               tr.orderBy.isEmpty() ? QStringLiteral("rowid") : tr.orderBy + QStringLiteral(", rowid"));
+        QStringList columns{QStringLiteral("rowid")};
+        for (const FieldInfo& info : m_fields) {
+            // Pictures are read only for the row that asks for them, not for every row of a page.
+            columns << (info.kind == FieldKind::Blob ? QStringLiteral("NULL") : quoteName(info.origin));
+        }
+        QStringList marks;
+        for (int i = 1; i <= pageSize; ++i) {
+            marks << QStringLiteral("?%1").arg(i);
+        }
+        m_fetchSql = QStringLiteral("SELECT %1 FROM %2 WHERE rowid IN (%3)")
+                         .arg(columns.join(u','), quotedTable(), marks.join(u','));
+        try {
+            loadKeys();
+            m_keyset = true;
+            return;
+        } catch (const DbError&) {
+            // An ORDER BY that names a result alias cannot sort the keyset: show a snapshot instead.
+            m_keys.clear();
+        }
+    }
+
+    m_keyset = false;
+    const QString sql = condition.isEmpty()
+                            ? tr.sql
+                            : QStringLiteral("SELECT * FROM (%1) WHERE %2").arg(tr.sql, condition);
+    Statement stmt(db, sql);
+    const int count = stmt.columnCount();
+    std::vector<bool> kindKnown(m_fields.size(), false);
+    for (size_t i = 0; i < m_fields.size(); ++i) {
+        kindKnown[i] = sqlite3_column_decltype(stmt.handle(), int(i)) != nullptr;
+    }
+    while (stmt.step()) {
+        QVariantList row;
+        row.reserve(count);
+        for (int i = 0; i < count; ++i) {
+            QVariant v = stmt.value(i);
+            if (size_t(i) < m_fields.size() && !kindKnown[size_t(i)] && !v.isNull()) {
+                m_fields[size_t(i)].kind = kindOfValue(v);
+                kindKnown[size_t(i)] = true;
+            }
+            row << v;
+        }
+        m_rows << row;
+    }
+}
+
+void Dataset::loadKeys()
+{
+    m_keys.clear();
+    m_cache.clear();
+    Statement stmt(*m_database, m_keysetSql);
+    while (stmt.step()) {
+        m_keys.push_back(stmt.int64(0));
+    }
+}
+
+QString Dataset::quotedTable() const
+{
+    return quoteName(m_table);
+}
+
+void Dataset::clearData()
+{
+    m_fields.clear();
+    m_fieldIndex.clear();
+    m_keys.clear();
+    m_keys.shrink_to_fit();
+    m_cache.clear();
+    m_rows.clear();
+    m_keyset = false;
+    m_buffer.clear();
+    m_changed.clear();
+    m_modified = false;
+    m_current = -1;
+    m_insertPos = -1;
+    m_eof = m_bof = true;
+}
+
+void Dataset::close()
+{
+    if (!active()) {
+        return;
+    }
+    fire(beforeClose);
+    // Pending changes are dropped, as the old datasets did.
+    clearData();
+    setState(DatasetState::Inactive);
+    emit datasetReset();
+    fire(afterClose);
+}
+
+void Dataset::refresh()
+{
+    if (!active()) {
+        throw DbError(QStringLiteral("Cannot perform this operation on a closed dataset"));
+    }
+    checkBrowseMode();
+    fire(beforeRefresh);
+    const qint64 rowid = m_keyset ? currentRowid() : -1;
+    const int oldIndex = m_current;
+    // Again from the text, so that macros changed since opening take effect.
+    openCursor();
+    int index = -1;
+    if (rowid >= 0) {
+        const auto it = std::find(m_keys.begin(), m_keys.end(), rowid);
+        if (it != m_keys.end()) {
+            index = int(it - m_keys.begin());
+        }
+    }
+    const int count = recordCount();
+    if (index < 0) {
+        index = count == 0 ? -1 : std::clamp(oldIndex, 0, count - 1);
+    }
+    m_current = index;
+    m_eof = count == 0;
+    m_bof = count == 0;
+    emit datasetReset();
+    emit currentRowChanged(m_current);
+    fire(afterRefresh);
+}
+
+void Dataset::setFilter(const QString& filter)
+{
+    if (filter == m_filter) {
+        return;
+    }
+    if (active() && m_filtered) {
+        checkBrowseMode();
+    }
+    m_filter = filter;
+    if (active() && m_filtered) {
+        loadKeysForFilter();
+    }
+}
+
+void Dataset::setFiltered(bool filtered)
+{
+    if (filtered == m_filtered) {
+        return;
+    }
+    if (active()) {
+        checkBrowseMode();
+    }
+    m_filtered = filtered;
+    if (active()) {
+        loadKeysForFilter();
+    }
+}
+
+void Dataset::loadKeysForFilter()
+{
+    openCursor();
+    m_current = isEmpty() ? -1 : 0;
+    emit datasetReset();
+    first();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Dataset: rows and values
+
+int Dataset::recordCount() const
+{
+    return m_keyset ? int(m_keys.size()) : int(m_rows.size());
+}
+
+int Dataset::recNo() const
+{
+    if (m_state == DatasetState::Insert) {
+        return m_insertPos + 1;
+    }
+    return m_current + 1;
+}
+
+int Dataset::rowCount() const
+{
+    return recordCount() + (m_state == DatasetState::Insert ? 1 : 0);
+}
+
+int Dataset::currentRow() const
+{
+    return m_state == DatasetState::Insert ? m_insertPos : m_current;
+}
+
+qint64 Dataset::currentRowid() const
+{
+    if (!m_keyset || m_current < 0 || m_current >= int(m_keys.size())) {
+        return -1;
+    }
+    return m_keys[size_t(m_current)];
+}
+
+const QVariantList& Dataset::cachedRow(int keyIndex) const
+{
+    const qint64 rowid = m_keys[size_t(keyIndex)];
+    auto it = m_cache.constFind(rowid);
+    if (it != m_cache.constEnd()) {
+        return it.value();
+    }
+    if (m_cache.size() + pageSize > cacheLimit) {
+        m_cache.clear();
+    }
+    const int start = keyIndex - keyIndex % pageSize;
+    const int end = std::min(start + pageSize, int(m_keys.size()));
+    Statement stmt(*m_database, m_fetchSql);
+    for (int i = start; i < end; ++i) {
+        stmt.bind(i - start + 1, m_keys[size_t(i)]);
+    }
+    const int columns = int(m_fields.size());
+    while (stmt.step()) {
+        QVariantList row;
+        row.reserve(columns);
+        for (int c = 0; c < columns; ++c) {
+            row << stmt.value(c + 1);
+        }
+        m_cache.insert(stmt.int64(0), row);
+    }
+    it = m_cache.constFind(rowid);
+    if (it == m_cache.constEnd()) {
+        // Deleted behind our back: show it empty rather than fail while painting.
+        it = m_cache.insert(rowid, QVariantList(columns));
+    }
+    return it.value();
+}
+
+QVariantList Dataset::loadFullRow(qint64 rowid) const
+{
+    QStringList columns;
+    for (const FieldInfo& info : m_fields) {
+        columns << (info.kind == FieldKind::Blob ? QStringLiteral("NULL") : quoteName(info.origin));
+    }
+    Statement stmt(*m_database,
+                   QStringLiteral("SELECT %1 FROM %2 WHERE rowid=?1").arg(columns.join(u','), quotedTable()));
+    stmt.bind(1, rowid);
+    if (!stmt.step()) {
+        throw DbError(QStringLiteral("Record not found or changed by another user"));
+    }
+    QVariantList row;
+    for (int c = 0; c < int(m_fields.size()); ++c) {
+        row << stmt.value(c);
+    }
+    return row;
+}
+
+QVariant Dataset::peek(int row, int column) const
+{
+    if (column < 0 || column >= int(m_fields.size()) || row < 0 || row >= rowCount()) {
+        return {};
+    }
+    if ((m_state == DatasetState::Insert && row == m_insertPos) || (m_state == DatasetState::Edit && row == m_current)) {
+        return m_buffer.value(column);
+    }
+    int index = row;
+    if (m_state == DatasetState::Insert && row > m_insertPos) {
+        --index;
+    }
+    if (!m_keyset) {
+        return m_rows[index].value(column);
+    }
+    if (m_fields[size_t(column)].kind == FieldKind::Blob) {
+        return {};
+    }
+    return cachedRow(index).value(column);
+}
+
+QVariant Dataset::currentValue(int column) const
+{
+    if (!active()) {
+        throw DbError(QStringLiteral("Cannot perform this operation on a closed dataset"));
+    }
+    const bool blob = m_fields[size_t(column)].kind == FieldKind::Blob;
+    if (m_state == DatasetState::Insert || (m_state == DatasetState::Edit && (!blob || m_changed[size_t(column)]))) {
+        return m_buffer.value(column);
+    }
+    if (m_current < 0) {
+        return {};
+    }
+    if (!m_keyset) {
+        return m_rows[m_current].value(column);
+    }
+    if (blob) {
+        Statement stmt(*m_database, QStringLiteral("SELECT %1 FROM %2 WHERE rowid=?1")
+                                        .arg(quoteName(m_fields[size_t(column)].origin), quotedTable()));
+        stmt.bind(1, currentRowid());
+        return stmt.step() ? stmt.value(0) : QVariant();
+    }
+    return cachedRow(m_current).value(column);
+}
+
+void Dataset::setCurrentValue(int column, const QVariant& value)
+{
+    if (m_state != DatasetState::Edit && m_state != DatasetState::Insert) {
+        notEditing();
+    }
+    m_buffer[column] = value;
+    m_changed[size_t(column)] = true;
+    m_modified = true;
+    emit rowChanged(currentRow());
+}
+
+QStringList Dataset::fieldNames() const
+{
+    QStringList names;
+    for (const FieldInfo& info : m_fields) {
+        names << info.name;
+    }
+    return names;
+}
+
+int Dataset::fieldIndex(const QString& name) const
+{
+    return m_fieldIndex.value(name.toCaseFolded(), -1);
+}
+
+Field Dataset::field(const QString& name)
+{
+    const int index = fieldIndex(name);
+    if (index < 0) {
+        throw DbError(QStringLiteral("Field '%1' not found").arg(name));
+    }
+    return Field(this, index);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Dataset: moving
+
+void Dataset::checkBrowseMode()
+{
+    if (!active()) {
+        throw DbError(QStringLiteral("Cannot perform this operation on a closed dataset"));
+    }
+    if (m_state == DatasetState::Edit || m_state == DatasetState::Insert) {
+        if (m_modified) {
+            post();
+        } else {
+            cancel();
+        }
+    }
+}
+
+void Dataset::scrollTo(int index, bool toEof, bool toBof)
+{
+    const int old = m_current;
+    m_current = index;
+    m_eof = toEof;
+    m_bof = toBof;
+    if (old != m_current) {
+        emit currentRowChanged(m_current);
+    }
+    fire(afterScroll);
+}
+
+void Dataset::first()
+{
+    checkBrowseMode();
+    fire(beforeScroll);
+    scrollTo(isEmpty() ? -1 : 0, isEmpty(), true);
+}
+
+void Dataset::last()
+{
+    checkBrowseMode();
+    fire(beforeScroll);
+    scrollTo(recordCount() - 1, true, isEmpty());
+}
+
+void Dataset::next()
+{
+    checkBrowseMode();
+    fire(beforeScroll);
+    if (m_eof) {
+        return;
+    }
+    if (m_current + 1 < recordCount()) {
+        scrollTo(m_current + 1, false, false);
+    } else {
+        scrollTo(m_current, true, m_bof);
+    }
+}
+
+void Dataset::prior()
+{
+    checkBrowseMode();
+    fire(beforeScroll);
+    if (m_bof) {
+        return;
+    }
+    if (m_current > 0) {
+        scrollTo(m_current - 1, false, false);
+    } else {
+        scrollTo(m_current, m_eof, true);
+    }
+}
+
+void Dataset::moveTo(int row)
+{
+    if (!active()) {
+        throw DbError(QStringLiteral("Cannot perform this operation on a closed dataset"));
+    }
+    if (row == currentRow() || row < 0) {
+        return;
+    }
+    // A row number counts the pending new row, which goes away (or is stored) first.
+    const bool pendingBefore = m_state == DatasetState::Insert && row > m_insertPos;
+    const bool posting = m_state == DatasetState::Insert && m_modified;
+    checkBrowseMode();
+    if (pendingBefore && !posting) {
+        --row;
+    }
+    if (row >= recordCount()) {
+        row = recordCount() - 1;
+    }
+    if (row == m_current || row < 0) {
+        return;
+    }
+    fire(beforeScroll);
+    scrollTo(row, false, false);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Dataset: editing
+
+void Dataset::doInsertAppend(bool append)
+{
+    checkBrowseMode();
+    if (!m_keyset) {
+        throw DbError(QStringLiteral("Cannot modify a read-only dataset"));
+    }
+    fire(beforeInsert);
+    fire(beforeScroll);
+    m_insertPos = append || m_current < 0 ? recordCount() : m_current;
+    m_buffer = QVariantList(int(m_fields.size()));
+    m_changed.assign(m_fields.size(), false);
+    if (append) {
+        m_eof = true;
+    }
+    setState(DatasetState::Insert);
+    emit rowInserted(m_insertPos);
+    emit currentRowChanged(m_insertPos);
+    try {
+        fire(onNewRecord);
+    } catch (...) {
+        cancel();
+        throw;
+    }
+    // Defaults set by OnNewRecord are stored with the row but do not count as a change.
+    m_modified = false;
+    fire(afterInsert);
+    fire(afterScroll);
+}
+
+void Dataset::append()
+{
+    doInsertAppend(true);
+}
+
+void Dataset::insert()
+{
+    doInsertAppend(false);
+}
+
+void Dataset::edit()
+{
+    if (m_state == DatasetState::Edit || m_state == DatasetState::Insert) {
+        return;
+    }
+    checkBrowseMode();
+    if (!m_keyset) {
+        throw DbError(QStringLiteral("Cannot modify a read-only dataset"));
+    }
+    if (isEmpty()) {
+        append();
+        return;
+    }
+    fire(beforeEdit);
+    m_buffer = loadFullRow(currentRowid());
+    m_changed.assign(m_fields.size(), false);
+    m_modified = false;
+    setState(DatasetState::Edit);
+    fire(afterEdit);
+}
+
+void Dataset::post()
+{
+    if (m_state != DatasetState::Edit && m_state != DatasetState::Insert) {
+        notEditing();
+    }
+    fire(beforePost);
+    for (;;) {
+        try {
+            internalPost();
+            break;
+        } catch (const DbError& error) {
+            DataAction action = DataAction::Fail;
+            if (onPostError) {
+                onPostError(*this, error, action);
+            }
+            if (action == DataAction::Abort) {
+                throw AbortOp();
+            }
+            if (action == DataAction::Fail) {
+                throw;
+            }
+        }
+    }
+    setState(DatasetState::Browse);
+    m_modified = false;
+    m_buffer.clear();
+    emit rowChanged(m_current);
+    fire(afterPost);
+}
+
+void Dataset::internalPost()
+{
+    Database& db = *m_database;
+    db.ensureOpen();
+    if (m_state == DatasetState::Insert) {
+        QStringList names;
+        QStringList marks;
+        QVariantList values;
+        for (size_t i = 0; i < m_fields.size(); ++i) {
+            if (m_changed[i]) {
+                names << quoteName(m_fields[i].origin);
+                values << m_buffer[int(i)];
+                marks << QStringLiteral("?%1").arg(values.size());
+            }
+        }
+        const QString sql = names.isEmpty()
+                                ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(quotedTable())
+                                : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                                      .arg(quotedTable(), names.join(u','), marks.join(u','));
+        Statement stmt(db, sql);
+        stmt.bindAll(values);
+        stmt.run();
+        const qint64 rowid = db.lastInsertRowId();
+        m_keys.insert(m_keys.begin() + m_insertPos, rowid);
+        m_current = m_insertPos;
+        m_insertPos = -1;
+        // Re-read so that defaults filled in by the database show.
+        m_cache.insert(rowid, loadFullRow(rowid));
+        m_eof = false;
+        return;
+    }
+    QStringList sets;
+    QVariantList values;
+    for (size_t i = 0; i < m_fields.size(); ++i) {
+        if (m_changed[i]) {
+            values << m_buffer[int(i)];
+            sets << QStringLiteral("%1=?%2").arg(quoteName(m_fields[i].origin)).arg(values.size());
+        }
+    }
+    if (sets.isEmpty()) {
+        return;
+    }
+    const qint64 rowid = currentRowid();
+    values << rowid;
+    Statement stmt(db, QStringLiteral("UPDATE %1 SET %2 WHERE rowid=?%3")
+                           .arg(quotedTable(), sets.join(u','))
+                           .arg(values.size()));
+    stmt.bindAll(values);
+    if (stmt.run() != 1) {
+        throw DbError(QStringLiteral("Record not found or changed by another user"));
+    }
+    QVariantList row = m_buffer;
+    for (size_t i = 0; i < m_fields.size(); ++i) {
+        if (m_fields[i].kind == FieldKind::Blob) {
+            row[int(i)] = QVariant();
+        }
+    }
+    m_cache.insert(rowid, row);
+}
+
+void Dataset::cancel()
+{
+    if (m_state != DatasetState::Edit && m_state != DatasetState::Insert) {
+        return;
+    }
+    fire(beforeCancel);
+    const bool inserting = m_state == DatasetState::Insert;
+    const int pendingRow = m_insertPos;
+    m_buffer.clear();
+    m_changed.clear();
+    m_modified = false;
+    m_insertPos = -1;
+    setState(DatasetState::Browse);
+    if (inserting) {
+        emit rowRemoved(pendingRow);
+        const int count = recordCount();
+        m_current = count == 0 ? -1 : std::min(pendingRow, count - 1);
+        m_eof = count == 0 ? true : m_eof && pendingRow >= count;
+        m_bof = count == 0 ? true : m_bof;
+        emit currentRowChanged(m_current);
+    } else {
+        emit rowChanged(m_current);
+    }
+    fire(afterCancel);
+}
+
+void Dataset::remove()
+{
+    if (m_state == DatasetState::Insert) {
+        cancel();
+        return;
+    }
+    if (!active()) {
+        throw DbError(QStringLiteral("Cannot perform this operation on a closed dataset"));
+    }
+    if (isEmpty()) {
+        throw DbError(QStringLiteral("Cannot perform this operation on an empty dataset"));
+    }
+    if (!m_keyset) {
+        throw DbError(QStringLiteral("Cannot modify a read-only dataset"));
+    }
+    fire(beforeDelete);
+    fire(beforeScroll);
+    for (;;) {
+        try {
+            internalDelete();
+            break;
+        } catch (const DbError& error) {
+            DataAction action = DataAction::Fail;
+            if (onDeleteError) {
+                onDeleteError(*this, error, action);
+            }
+            if (action == DataAction::Abort) {
+                throw AbortOp();
+            }
+            if (action == DataAction::Fail) {
+                throw;
+            }
+        }
+    }
+    m_buffer.clear();
+    m_changed.clear();
+    m_modified = false;
+    setState(DatasetState::Browse);
+    const int removed = m_current;
+    const int count = recordCount();
+    m_current = count == 0 ? -1 : std::min(removed, count - 1);
+    m_eof = count == 0;
+    m_bof = count == 0;
+    emit rowRemoved(removed);
+    emit currentRowChanged(m_current);
+    fire(afterDelete);
+    fire(afterScroll);
+}
+
+void Dataset::internalDelete()
+{
+    const qint64 rowid = currentRowid();
+    Statement stmt(*m_database, QStringLiteral("DELETE FROM %1 WHERE rowid=?1").arg(quotedTable()));
+    stmt.bind(1, rowid);
+    stmt.run();
+    m_keys.erase(m_keys.begin() + m_current);
+    m_cache.remove(rowid);
+}
+
+} // namespace engine

@@ -1,0 +1,105 @@
+#include "data/engine/query.h"
+
+namespace engine {
+
+QString expandMacros(const QString& text, const QList<QPair<QString, QString>>& macros)
+{
+    QString result = text;
+    for (const auto& macro : macros) {
+        const QString marker = u'%' + macro.first;
+        const int at = result.indexOf(marker, 0, Qt::CaseInsensitive);
+        if (at >= 0) {
+            result.replace(at, marker.size(), macro.second);
+        }
+    }
+    return result;
+}
+
+Query::Query(Database* database, QObject* parent) : Dataset(database, parent) {}
+
+Query::Macro* Query::find(const QString& name)
+{
+    for (Macro& macro : m_macros) {
+        if (macro.name.compare(name, Qt::CaseInsensitive) == 0) {
+            return &macro;
+        }
+    }
+    return nullptr;
+}
+
+const Query::Macro* Query::find(const QString& name) const
+{
+    return const_cast<Query*>(this)->find(name);
+}
+
+void Query::defineMacro(const QString& name, const QString& storedDefault)
+{
+    Macro* macro = find(name);
+    if (!macro) {
+        m_macros.append(Macro{name, {}, false, false});
+        macro = &m_macros.last();
+    }
+    macro->value = storedDefault;
+    macro->cleared = false;
+    macro->isStoredDefault = true;
+}
+
+void Query::setMacro(const QString& name, const QString& value)
+{
+    Macro* macro = find(name);
+    if (!macro) {
+        m_macros.append(Macro{name, {}, false, false});
+        macro = &m_macros.last();
+    }
+    macro->value = value;
+    macro->cleared = false;
+    macro->isStoredDefault = false;
+}
+
+void Query::clearMacro(const QString& name)
+{
+    Macro* macro = find(name);
+    if (!macro) {
+        m_macros.append(Macro{name, {}, true, false});
+        return;
+    }
+    macro->value.clear();
+    macro->cleared = true;
+    macro->isStoredDefault = false;
+}
+
+QString Query::macro(const QString& name) const
+{
+    const Macro* macro = find(name);
+    return macro ? macro->value : QString();
+}
+
+bool Query::isMacroCleared(const QString& name) const
+{
+    const Macro* macro = find(name);
+    return !macro || macro->cleared;
+}
+
+QString Query::expandedSql() const
+{
+    QList<QPair<QString, QString>> values;
+    for (const Macro& macro : m_macros) {
+        QString value = macro.cleared ? QString() : macro.value;
+        if (macro.isStoredDefault && macro.name.compare(QLatin1String("where"), Qt::CaseInsensitive) == 0
+            && !value.trimmed().startsWith(QLatin1String("where"), Qt::CaseInsensitive)) {
+            value.clear();
+        }
+        values.append({macro.name, value});
+    }
+    return expandMacros(text(), values);
+}
+
+int Query::execSql()
+{
+    if (!database()) {
+        throw DbError(QStringLiteral("Missing database connection"));
+    }
+    return database()->execute(expandedSql());
+}
+
+} // namespace engine
