@@ -127,7 +127,8 @@ void TestDatabase::readOnlyGuard_data()
     QTest::addColumn<bool>("allowed");
     QTest::newRow("select") << "SELECT * FROM person" << true;
     QTest::newRow("with select") << "WITH x AS (SELECT ID FROM person) SELECT * FROM x" << true;
-    QTest::newRow("select with comment tail") << "SELECT 1; -- done" << true;
+    QTest::newRow("select with semicolon") << "SELECT 1;" << true;
+    QTest::newRow("select with comment tail") << "SELECT 1; -- done" << false;
     QTest::newRow("delete") << "DELETE FROM person" << false;
     QTest::newRow("two statements") << "SELECT 1; DELETE FROM person" << false;
     QTest::newRow("with delete") << "WITH x AS (SELECT 1) DELETE FROM person" << false;

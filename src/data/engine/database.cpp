@@ -10,14 +10,7 @@
 #include <cstring>
 
 #include "data/engine/jetsql.h"
-// Until the translator's sources are in, SQL passes through unchanged.
-#if __has_include("data/engine/jetsql.cpp")
-#define ROSTER_HAVE_JET 1
-#endif
-#if __has_include("data/engine/jetfunctions.h")
 #include "data/engine/jetfunctions.h"
-#define ROSTER_HAVE_JET_FUNCTIONS 1
-#endif
 
 namespace engine {
 
@@ -223,12 +216,7 @@ namespace {
 
 QString translateJet(const QString& jetSql, const jet::SchemaInfo& schema)
 {
-#ifdef ROSTER_HAVE_JET
     return jet::translate(jetSql, schema).sql;
-#else
-    Q_UNUSED(schema);
-    return jetSql;
-#endif
 }
 
 ResultSet readAll(Statement& stmt)
@@ -398,9 +386,7 @@ void Database::configure()
     sqlite3_db_config(m_db, SQLITE_DBCONFIG_DQS_DML, 0, nullptr);
     sqlite3_db_config(m_db, SQLITE_DBCONFIG_DQS_DDL, 0, nullptr);
     sqlite3_busy_timeout(m_db, 5000);
-#ifdef ROSTER_HAVE_JET_FUNCTIONS
     jet::registerFunctions(m_db);
-#endif
     // The first statement loads the schema and reads every page: a text file, a truncated file or
     // a damaged page shows here, not later in the middle of the user's work.
     Statement check(*this, QStringLiteral("PRAGMA quick_check"));
@@ -421,13 +407,11 @@ void Database::configure()
 void Database::loadSchema()
 {
     m_schema = std::make_unique<jet::SchemaInfo>();
-#ifdef ROSTER_HAVE_JET
     for (const QString& table : tableNames()) {
         for (const auto& column : tableColumns(table)) {
             m_schema->addColumn(table, column.first, jet::SchemaInfo::kindFromDeclaredType(column.second));
         }
     }
-#endif
 }
 
 void Database::close()
@@ -505,9 +489,19 @@ QVariant Database::selectValue(const QString& jetSql, const QVariantList& params
 ResultSet Database::selectReadOnly(const QString& jetSql)
 {
     ensureOpen();
-    const QString sql = translate(jetSql);
-    const QString keyword = firstKeyword(sql);
+    const QString keyword = firstKeyword(jetSql);
     if (keyword != QLatin1String("SELECT") && keyword != QLatin1String("WITH")) {
+        throw RefusedStatement(QStringLiteral("只能执行一条 SELECT 查询语句"), SQLITE_AUTH, SQLITE_AUTH, jetSql);
+    }
+    QString sql;
+    try {
+        sql = translate(jetSql);
+    } catch (const jet::SqlError& e) {
+        // Among others: a second statement after the first.
+        throw RefusedStatement(QStringLiteral("只能执行一条 SELECT 查询语句：%1").arg(e.message()), SQLITE_AUTH, SQLITE_AUTH,
+                               jetSql);
+    }
+    if (firstKeyword(sql) != keyword) {
         throw RefusedStatement(QStringLiteral("只能执行一条 SELECT 查询语句"), SQLITE_AUTH, SQLITE_AUTH, sql);
     }
     const QByteArray text = sql.toUtf8();

@@ -1,17 +1,48 @@
 #include "data/engine/query.h"
 
+#include <algorithm>
+#include <vector>
+
 namespace engine {
 
 QString expandMacros(const QString& text, const QList<QPair<QString, QString>>& macros)
 {
-    QString result = text;
+    // Markers are found in the text as written, so a value is inserted unchanged even when it
+    // happens to hold another marker.
+    struct Hit
+    {
+        int at;
+        int length;
+        QString value;
+    };
+    std::vector<Hit> hits;
     for (const auto& macro : macros) {
         const QString marker = u'%' + macro.first;
-        const int at = result.indexOf(marker, 0, Qt::CaseInsensitive);
-        if (at >= 0) {
-            result.replace(at, marker.size(), macro.second);
+        int from = 0;
+        for (;;) {
+            const int at = text.indexOf(marker, from, Qt::CaseInsensitive);
+            if (at < 0) {
+                break;
+            }
+            const bool overlaps = std::any_of(hits.begin(), hits.end(), [&](const Hit& hit) {
+                return at < hit.at + hit.length && hit.at < at + marker.size();
+            });
+            if (!overlaps) {
+                hits.push_back({at, int(marker.size()), macro.second});
+                break;
+            }
+            from = at + 1;
         }
     }
+    std::sort(hits.begin(), hits.end(), [](const Hit& a, const Hit& b) { return a.at < b.at; });
+    QString result;
+    int pos = 0;
+    for (const Hit& hit : hits) {
+        result += QStringView(text).mid(pos, hit.at - pos);
+        result += hit.value;
+        pos = hit.at + hit.length;
+    }
+    result += QStringView(text).mid(pos);
     return result;
 }
 
