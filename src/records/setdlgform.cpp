@@ -62,6 +62,12 @@ TSetDlgForm::TSetDlgForm(QWidget* parent)
     connect(m_watcher, &ActivationWatcher::left, this, &TSetDlgForm::leftWindow);
 }
 
+TSetDlgForm::~TSetDlgForm()
+{
+    // Going away is not leaving: the hide that destruction brings must not write anything.
+    delete m_watcher;
+}
+
 void TSetDlgForm::openlist(const QString& caption, const QString& path)
 {
     // Still showing another list: it goes to its own file before the path changes.

@@ -19,6 +19,7 @@ class TSetDlgForm : public QDialog
 
 public:
     explicit TSetDlgForm(QWidget* parent = nullptr);
+    ~TSetDlgForm() override;
 
     /// Shows the list file `path` under the title `caption`, bringing the window to the front.
     void openlist(const QString& caption, const QString& path);

@@ -86,6 +86,12 @@ Tsetform5::Tsetform5(Tdeptdropform* picker, QWidget* parent)
     applyRight();
 }
 
+Tsetform5::~Tsetform5()
+{
+    // Going away is not leaving: the hide that destruction brings must not write anything.
+    delete m_watcher;
+}
+
 void Tsetform5::applyRight()
 {
     m_guest = currentLoginRight() == QLatin1String("guest");

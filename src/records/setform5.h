@@ -20,6 +20,7 @@ class Tsetform5 : public QDialog
 public:
     /// `picker` receives the tree whenever the editor is left; may be null.
     explicit Tsetform5(Tdeptdropform* picker, QWidget* parent = nullptr);
+    ~Tsetform5() override;
 
     /// Becoming active: the file replaces the shown tree. Throws the read's error.
     void loadTree();
