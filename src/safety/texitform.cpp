@@ -1,0 +1,83 @@
+#include "safety/texitform.h"
+
+#include "safety/closerule.h"
+
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+Texitform::Texitform(bool& canclose, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint), m_canclose(canclose)
+{
+    setObjectName(QStringLiteral("exitformDialog"));
+    setWindowTitle(QStringLiteral("退出本系统"));
+    setModal(true);
+
+    auto* group = new QGroupBox(QStringLiteral("退出选项"), this);
+    group->setObjectName(QStringLiteral("GroupBox1GroupBox"));
+    auto* text = new QLabel(QStringLiteral("    建议选择【备份后退出】，这样做的好处是万一数据库发\n"
+                                           "生异常等，则可以通过【roster数据库异常用户解决方案】\n"
+                                           "来恢复数据库，让你避免不必要的损失！当然这样做会占用\n"
+                                           "一定的硬盘空间！考虑哦"),
+                            group);
+    text->setObjectName(QStringLiteral("Label1Label"));
+    auto* groupLayout = new QVBoxLayout(group);
+    groupLayout->addWidget(text);
+
+    m_backupButton = new QPushButton(QStringLiteral("备份后退出"), this);
+    m_backupButton->setObjectName(QStringLiteral("BitBtn1PushButton"));
+    m_backupButton->setDefault(true);
+    m_exitButton = new QPushButton(QStringLiteral("直接退出"), this);
+    m_exitButton->setObjectName(QStringLiteral("BitBtn2PushButton"));
+    m_exitButton->setAutoDefault(false);
+    m_cancelButton = new QPushButton(QStringLiteral("取消退出"), this);
+    m_cancelButton->setObjectName(QStringLiteral("BitBtn3PushButton"));
+    m_cancelButton->setAutoDefault(false);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(m_backupButton);
+    buttons->addWidget(m_exitButton);
+    buttons->addWidget(m_cancelButton);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(group);
+    layout->addLayout(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    connect(m_backupButton, &QPushButton::clicked, this, &Texitform::backupButtonClick);
+    connect(m_exitButton, &QPushButton::clicked, this, &Texitform::exitButtonClick);
+    connect(m_cancelButton, &QPushButton::clicked, this, &Texitform::cancelButtonClick);
+}
+
+void Texitform::keyPressEvent(QKeyEvent* event)
+{
+    // Esc is the cancel button's key; the close box, by contrast, decides nothing.
+    if (event->key() == Qt::Key_Escape) {
+        m_cancelButton->click();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void Texitform::backupButtonClick()
+{
+    safety::copyToLastUse();
+    m_canclose = true;
+    accept();
+}
+
+void Texitform::exitButtonClick()
+{
+    m_canclose = true;
+    accept();
+}
+
+void Texitform::cancelButtonClick()
+{
+    m_canclose = false;
+    reject();
+}

@@ -1,0 +1,411 @@
+#include "access/loginrules.h"
+#include "access/md5hex.h"
+#include "access/tloginform.h"
+#include "app/navbrowser.h"
+#include "app/picturepage.h"
+#include "app/shellstore.h"
+#include "app/taboutbox.h"
+#include "app/tmainform.h"
+#include "platform/errors.h"
+#include "platform/inifile.h"
+#include "platform/interaction.h"
+#include "platform/paths.h"
+#include "platform/textfile.h"
+#include "safety/texitform.h"
+#include "support/scriptedinteraction.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QDir>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QStackedWidget>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+/// The data module as far as the main window uses it.
+class FakeStore : public ShellStore
+{
+public:
+    void setDatabaseFile(const QString& fileName) override { file = fileName; }
+    QString databaseFile() const override { return file; }
+    void openDatabase() override
+    {
+        if (failOpen) {
+            throw RosterError("unable to open database file");
+        }
+        open = true;
+    }
+    void closeDatabase() override { open = false; }
+    QList<access::UserRecord> users() override { return userRows; }
+    void setLogin(const QString& user, const QString& right) override
+    {
+        loginuser = user;
+        loginright = right;
+    }
+    void recalcages(const std::function<void(int, int)>& progress) override
+    {
+        ++recalcRuns;
+        for (int i = 1; i <= 3; ++i) {
+            progress(i, 3);
+        }
+    }
+
+    QString file;
+    bool failOpen = false;
+    bool open = false;
+    QList<access::UserRecord> userRows{
+        {"admin", access::passwordDigest("123"), "0000000A", QVariant(-1)}};
+    QString loginuser;
+    QString loginright;
+    int recalcRuns = 0;
+};
+
+void writeJpeg(const QString& path, QColor colour)
+{
+    QImage image(40, 30, QImage::Format_RGB32);
+    image.fill(colour);
+    QVERIFY(QDir().mkpath(QFileInfo(path).absolutePath()));
+    QVERIFY(image.save(path, "JPG"));
+}
+
+} // namespace
+
+class TestMainform : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<QTemporaryDir> m_home;
+    std::unique_ptr<ScriptedInteraction> m_ui;
+    FakeStore m_store;
+    QStringList m_dialogs; ///< the modal windows the main window ran, by class
+    std::function<void(QDialog&)> m_onDialog;
+    int m_quits = 0;
+
+    std::unique_ptr<Tmainform> makeWindow()
+    {
+        auto window = std::make_unique<Tmainform>(m_store);
+        window->setModalRunner([this](QDialog& dialog) {
+            m_dialogs << QString::fromLatin1(dialog.metaObject()->className()) + ":" + dialog.windowTitle();
+            if (m_onDialog) {
+                m_onDialog(dialog);
+            }
+            return 0;
+        });
+        return window;
+    }
+
+    QString home(const QString& rel) const { return QDir(m_home->path()).filePath(rel); }
+
+private slots:
+    void init()
+    {
+        m_home = std::make_unique<QTemporaryDir>();
+        paths::setAppPath(m_home->path());
+        m_ui = std::make_unique<ScriptedInteraction>();
+        m_store = FakeStore();
+        m_dialogs.clear();
+        m_onDialog = nullptr;
+        m_quits = 0;
+        access::LoginSession::resetFailureCount();
+        access::setQuitHandler([this] { ++m_quits; });
+        interaction::setAppTitle("Dossiera");
+    }
+
+    void cleanup() { m_ui.reset(); }
+
+    void creationWithoutInstallationFiles()
+    {
+        auto window = makeWindow();
+        QCOMPARE(m_store.file, QString("roster5.dat"));
+        QVERIFY(m_store.open);
+        QVERIFY(QDir(home("reports")).exists());
+        QCOMPARE(window->windowTitle(), QString("Dossiera人力资源管理系统"));
+        QCOMPARE(window->statusPanel(0)->text(), QString("Dossiera人力资源管理系统"));
+        QCOMPARE(window->statusPanel(1)->text(), QString("Ver 1.0.0"));
+        QCOMPARE(window->statusPanel(2)->text(), QString());
+        QCOMPARE(window->statusPanel(3)->text(), QString("  "));
+        QCOMPARE(window->statusPanel(0)->width(), 280);
+        QCOMPARE(window->statusPanel(1)->width(), 80);
+        QCOMPARE(window->statusPanel(2)->width(), 160);
+        QCOMPARE(window->brandLabel()->text(), QString("Roster"));
+        QVERIFY(!window->oemmode && !window->canclose);
+        QVERIFY(m_ui->shown.isEmpty());
+
+        TAboutBox* about = new TAboutBox;
+        QCOMPARE(interaction::appTitle(), QString("Dossiera"));
+        QVERIFY(about->versionLabel()->text().isEmpty() && about->websiteLabel()->text().isEmpty() &&
+                about->mailLabel()->text().isEmpty() && about->copyrightLabel()->text().isEmpty());
+        QCOMPARE(about->size(), QSize(450, 300));
+        delete about;
+    }
+
+    void oemHidesTheWebEntriesAndTheAboutTexts()
+    {
+        QDir().mkpath(paths::datapath());
+        textfile::writeLines(paths::sysinifile(), {"[System]", "OEM=0", "appTitle=人事", "Version=5"});
+        auto window = makeWindow();
+        QVERIFY(window->oemmode);
+        QCOMPARE(window->helpWebEntries().size(), 7);
+        for (QAction* entry : window->helpWebEntries()) {
+            QVERIFY(!entry->isVisible());
+        }
+        TAboutBox about;
+        QCOMPARE(interaction::appTitle(), QString("人事"));
+        QVERIFY(about.versionLabel()->isHidden());
+    }
+
+    void databaseFailureAsksNamingTheFile()
+    {
+        ini::writeString(paths::rosterini(), "database", "filepath", "lost.dat");
+        m_store.failOpen = true;
+        m_ui->answer({false});
+        makeWindow();
+        QCOMPARE(m_ui->texts().size(), 1);
+        QVERIFY(m_ui->lastText().contains("2.本地数据库lost.dat损坏或丢失"));
+        QVERIFY(m_ui->lastText().endsWith("是否现在就启动【Roster数据库异常用户解决方案】 ？"));
+        QCOMPARE(m_quits, 1);
+        QVERIFY(!QFile::exists(paths::rosterini()) ||
+                ini::readString(paths::rosterini(), "user", "style", "unset") == "unset");
+
+        m_ui->clear();
+        m_ui->answer({true});
+        auto window = makeWindow();
+        QCOMPARE(m_quits, 1); // Yes goes on with the connection closed
+        QVERIFY(!m_store.open);
+    }
+
+    void commandLinksRunTheirEntries()
+    {
+        auto window = makeWindow();
+        const QString index = home("html/index.html");
+        QDir().mkpath(home("html"));
+        textfile::writeLines(index, {"<html><body><a href=\"rssys:c\">重新登陆</a></body></html>"});
+        textfile::writeLines(home("html/linkdefine.css"), {"a", "b", "c"});
+        window->loadlinks();
+        QCOMPARE(window->linklist, (QStringList{"a", "b", "c"}));
+        window->gohome();
+        QCOMPARE(window->browser()->source(), QUrl::fromLocalFile(index));
+
+        window->browser()->setSource(QUrl("rssys:C")); // command 2, login again
+        QCOMPARE(m_dialogs, QStringList{"Tloginform:LW工作室用户登陆"});
+        window->browser()->setSource(QUrl("rssys:d"));
+        window->browser()->setSource(QUrl("rssys:"));
+        QCOMPARE(m_dialogs.size(), 1);
+        QCOMPARE(window->browser()->source(), QUrl::fromLocalFile(index));
+
+        window->linklist = QStringList{"a", "b", ""};
+        window->browser()->setSource(QUrl("rssys:"));
+        QCOMPARE(m_dialogs.size(), 2);
+    }
+
+    void missingLinkListIsReportedAndDispatchesNothing()
+    {
+        auto window = makeWindow();
+        window->loadlinks();
+        QCOMPARE(m_ui->texts(), QStringList{"html文件夹下linkdefine.css文件丢失,Web导航界面可能会不能用！"});
+        QCOMPARE(m_ui->shown.first().kind, ScriptedInteraction::Kind::Error);
+        window->browser()->setSource(QUrl("rssys:"));
+        QVERIFY(m_dialogs.isEmpty());
+    }
+
+    void disabledEntriesRunNothing()
+    {
+        auto window = makeWindow();
+        // Entries whose windows come later, and numbers past the table.
+        for (int n : {0, 1, 4, 5, 14, 15, 16, 17, 18, 19, 20, 21, 25, 27, 28}) {
+            QVERIFY2(!window->commandAction(n)->isEnabled(), qPrintable(QString::number(n)));
+            window->runlink(n);
+        }
+        window->runlink(29);
+        window->runlink(-1);
+        QVERIFY(m_dialogs.isEmpty());
+        QVERIFY(m_ui->shown.isEmpty());
+        QVERIFY(!window->commandAction(0)->isVisible());
+        QVERIFY(!window->commandAction(20)->isVisible());
+        QCOMPARE(window->commandAction(4)->text(), QString("人员档案浏览(&P)"));
+        QCOMPARE(window->commandAction(4)->shortcut(), QKeySequence("F2"));
+
+        int runs = 0;
+        window->bindCommand(4, [&runs] { ++runs; });
+        window->runlink(4);
+        QCOMPARE(runs, 1);
+    }
+
+    void aboutEntryAndPictureMenuShareTheCommand()
+    {
+        auto window = makeWindow();
+        window->runlink(26);
+        QCOMPARE(m_dialogs.size(), 1);
+        QVERIFY(m_dialogs.first().startsWith("TAboutBox:"));
+        window->pictureMenu()->actions().first()->trigger(); // ◇版本信息(&I)
+        QCOMPARE(m_dialogs.size(), 2);
+    }
+
+    void closeOptions_data()
+    {
+        QTest::addColumn<QString>("option");
+        QTest::addColumn<bool>("dialogShown");
+        QTest::addColumn<QByteArray>("lastUse");
+        QTest::newRow("backup") << "backup" << false << QByteArray("db");
+        QTest::newRow("exit") << "exit" << false << QByteArray("<none>");
+        QTest::newRow("none") << "none" << true << QByteArray("<none>");
+    }
+
+    void closeOptions()
+    {
+        QFETCH(QString, option);
+        QFETCH(bool, dialogShown);
+        QFETCH(QByteArray, lastUse);
+        textfile::writeBytes(home("roster5.dat"), "db");
+        ini::writeString(paths::rosterini(), "onclose", "option", option);
+        m_onDialog = [](QDialog& dialog) {
+            qobject_cast<Texitform*>(&dialog)->exitButton()->click();
+        };
+        auto window = makeWindow();
+        window->runlink(3);
+        QCOMPARE(!m_dialogs.isEmpty(), dialogShown);
+        QVERIFY(window->canclose);
+        QFile copy(home("roster.lst"));
+        QCOMPARE(copy.open(QIODevice::ReadOnly) ? copy.readAll() : QByteArray("<none>"), lastUse);
+        QCOMPARE(ini::readString(paths::rosterini(), "user", "style", ""), QString("webstyle"));
+        QVERIFY(m_ui->shown.isEmpty());
+    }
+
+    void cancelledExitKeepsTheWindowAndReusesTheDialog()
+    {
+        auto window = makeWindow();
+        QList<QDialog*> seen;
+        m_onDialog = [&seen](QDialog& dialog) {
+            seen << &dialog;
+            auto* exitform = qobject_cast<Texitform*>(&dialog);
+            (seen.size() == 1 ? exitform->cancelButton() : exitform->backupButton())->click();
+        };
+        window->show();
+        QVERIFY(!window->close());
+        QVERIFY(window->isVisible());
+        QVERIFY(!window->canclose);
+        QVERIFY(window->close());
+        QCOMPARE(seen.size(), 2);
+        QCOMPARE(seen.at(0), seen.at(1));
+    }
+
+    void pageModeRoundTrip()
+    {
+        writeJpeg(home("pic/bg.jpg"), Qt::red);
+        ini::writeString(paths::rosterini(), "onclose", "option", "exit");
+        {
+            auto window = makeWindow();
+            window->restoreMode(); // no user/style: web mode
+            QVERIFY(!window->isPictureMode());
+            QCOMPARE(window->pages()->currentIndex(), 1);
+            window->runlink(22);
+            QVERIFY(window->isPictureMode());
+            QVERIFY(window->pages()->currentWidget() == window->picturePage());
+            QVERIFY(!window->picturePage()->picture().isNull());
+            QVERIFY(window->close());
+        }
+        QCOMPARE(ini::readString(paths::rosterini(), "user", "style", ""), QString("bmpstyle"));
+        auto window = makeWindow();
+        window->restoreMode();
+        QVERIFY(window->isPictureMode());
+        QVERIFY(window->systemLabel()->isHidden());
+        window->runlink(23);
+        QVERIFY(!window->isPictureMode());
+        QVERIFY(m_ui->shown.isEmpty());
+    }
+
+    void missingBackgroundFallsBackThenKeepsThePicture()
+    {
+        writeJpeg(home("pic/bg.jpg"), Qt::blue);
+        ini::writeString(paths::rosterini(), "background", "image", home("pic/deleted.jpg"));
+        auto window = makeWindow();
+        window->picturemode();
+        QVERIFY(m_ui->shown.isEmpty());
+        QCOMPARE(window->picturePage()->picture().toImage().pixelColor(5, 5).blue() > 200, true);
+        QFile::remove(home("pic/bg.jpg"));
+        window->webmode();
+        window->picturemode();
+        QCOMPARE(m_ui->texts(), QStringList{"背景图像文件不存在，请重新设置"});
+        QVERIFY(!window->picturePage()->picture().isNull()); // the previous picture stays
+    }
+
+    void choosingABackgroundKeepsThePage()
+    {
+        writeJpeg(home("other.jpg"), Qt::green);
+        textfile::writeBytes(home("broken.jpg"), "not a picture");
+        auto window = makeWindow();
+        window->webmode();
+        m_ui->choose({home("broken.jpg"), home("other.jpg"), QString()});
+        window->runlink(24);
+        QCOMPARE(m_ui->texts().size(), 1);
+        QCOMPARE(m_ui->shown.last().kind, ScriptedInteraction::Kind::Error);
+        QCOMPARE(ini::readString(paths::rosterini(), "background", "image", "none"), QString("none"));
+        window->runlink(24);
+        QVERIFY(!window->isPictureMode());
+        QCOMPARE(QDir::fromNativeSeparators(ini::readString(paths::rosterini(), "background", "image", "")),
+                 QDir::fromNativeSeparators(home("other.jpg")));
+        window->runlink(24); // cancelled: nothing changes
+        window->picturemode();
+        QVERIFY(window->picturePage()->picture().toImage().pixelColor(5, 5).green() > 200);
+    }
+
+    void loginSetsTheCurrentUser()
+    {
+        auto window = makeWindow();
+        m_onDialog = [](QDialog& dialog) {
+            auto* login = qobject_cast<Tloginform*>(&dialog);
+            login->userChooser()->setCurrentIndex(0);
+            login->passwordEdit()->setText("123");
+            login->loginButton()->click();
+        };
+        window->runlink(2);
+        QCOMPARE(m_store.loginuser, QString("admin"));
+        QCOMPARE(m_store.loginright, QString("admin"));
+    }
+
+    void recalcAsksThenReports()
+    {
+        auto window = makeWindow();
+        QAction* recalc = nullptr;
+        for (QAction* menu : window->menuBar()->actions()) {
+            for (QAction* entry : menu->menu()->actions()) {
+                if (entry->text() == "重新计算年龄信息(&R)") {
+                    recalc = entry;
+                }
+            }
+        }
+        QVERIFY(recalc != nullptr);
+        m_ui->answer({false, true});
+        recalc->trigger();
+        QCOMPARE(m_store.recalcRuns, 0);
+        recalc->trigger();
+        QCOMPARE(m_store.recalcRuns, 1);
+        QCOMPARE(m_ui->texts(), (QStringList{"现在将重新计算数据库人员年龄、工龄等信息，是否继续？",
+                                             "现在将重新计算数据库人员年龄、工龄等信息，是否继续？", "计算完成！"}));
+    }
+
+    void toolEntriesAndHelp()
+    {
+        QDir().mkpath(paths::datapath());
+        textfile::writeLines(home("data/menus.cfg"),
+                             {"[Itemscount]", "count=1", "[1]", "caption=编辑器", "filename=/bin/true", "param=x"});
+        auto window = makeWindow();
+        QAction* last = window->toolsMenu()->actions().last();
+        QCOMPARE(last->text(), QString("1.编辑器"));
+        last->trigger();
+        QCOMPARE(m_ui->started, (QList<QStringList>{{"/bin/true", "x"}}));
+        window->helpMenu()->actions().first()->trigger(); // 帮助主题(&T)
+        QCOMPARE(m_ui->opened, QStringList{paths::apppath() + "help.chm"});
+    }
+};
+
+QTEST_MAIN(TestMainform)
+#include "test_mainform.moc"

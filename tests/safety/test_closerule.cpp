@@ -1,0 +1,150 @@
+#include "platform/inifile.h"
+#include "platform/paths.h"
+#include "safety/closerule.h"
+#include "safety/texitform.h"
+#include "support/scriptedinteraction.h"
+
+#include <QFile>
+#include <QLabel>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+void writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+QByteArray readFile(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+} // namespace
+
+class TestCloseRule : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<QTemporaryDir> m_home;
+    QString database() const { return paths::apppath() + "roster5.dat"; }
+    QString lastUse() const { return paths::apppath() + "roster.lst"; }
+
+private slots:
+    void init()
+    {
+        m_home = std::make_unique<QTemporaryDir>();
+        paths::setAppPath(m_home->path());
+        writeFile(database(), "current database");
+        writeFile(lastUse(), "old copy");
+    }
+
+    void options_data()
+    {
+        QTest::addColumn<QString>("option"); // empty: no onclose section at all
+        QTest::addColumn<int>("action");
+        QTest::addColumn<QByteArray>("lastUse");
+        QTest::newRow("backup copies and closes") << "backup" << int(safety::CloseAction::Close)
+                                                  << QByteArray("current database");
+        QTest::newRow("exit closes without a copy") << "exit" << int(safety::CloseAction::Close)
+                                                    << QByteArray("old copy");
+        QTest::newRow("none asks") << "none" << int(safety::CloseAction::AskExitDialog) << QByteArray("old copy");
+        QTest::newRow("missing section asks") << "" << int(safety::CloseAction::AskExitDialog) << QByteArray("old copy");
+        QTest::newRow("other text asks") << "Backup" << int(safety::CloseAction::AskExitDialog)
+                                         << QByteArray("old copy");
+    }
+
+    void options()
+    {
+        QFETCH(QString, option);
+        QFETCH(int, action);
+        QFETCH(QByteArray, lastUse);
+        ScriptedInteraction ui;
+        if (!option.isEmpty()) {
+            ini::writeString(paths::rosterini(), "onclose", "option", option);
+        }
+        QCOMPARE(int(safety::applyCloseRule()), action);
+        QCOMPARE(readFile(this->lastUse()), lastUse);
+        QVERIFY(ui.shown.isEmpty()); // close-time copies report nothing
+    }
+
+    void backupUsesTheFixedNameWhateverTheDatabaseSetting()
+    {
+        ini::writeString(paths::rosterini(), "database", "filepath", "other.dat");
+        writeFile(paths::apppath() + "other.dat", "other database");
+        ini::writeString(paths::rosterini(), "onclose", "option", "backup");
+        QCOMPARE(safety::applyCloseRule(), safety::CloseAction::Close);
+        QCOMPARE(readFile(lastUse()), QByteArray("current database"));
+    }
+
+    void failedCopyKeepsThePreviousCopyAndStillCloses()
+    {
+        QFile::remove(database());
+        ini::writeString(paths::rosterini(), "onclose", "option", "backup");
+        QCOMPARE(safety::applyCloseRule(), safety::CloseAction::Close);
+        QCOMPARE(readFile(lastUse()), QByteArray("old copy"));
+    }
+
+    void exitDialogButtons_data()
+    {
+        QTest::addColumn<int>("button"); // 0 备份后退出, 1 直接退出, 2 取消退出
+        QTest::addColumn<bool>("before");
+        QTest::addColumn<bool>("canclose");
+        QTest::addColumn<QByteArray>("lastUse");
+        QTest::newRow("backup then exit") << 0 << false << true << QByteArray("current database");
+        QTest::newRow("exit") << 1 << false << true << QByteArray("old copy");
+        QTest::newRow("cancel") << 2 << true << false << QByteArray("old copy");
+    }
+
+    void exitDialogButtons()
+    {
+        QFETCH(int, button);
+        QFETCH(bool, before);
+        QFETCH(bool, canclose);
+        QFETCH(QByteArray, lastUse);
+        bool flag = before;
+        Texitform form(flag);
+        QCOMPARE(form.windowTitle(), QString("退出本系统"));
+        QVERIFY(form.backupButton()->isDefault());
+        form.show();
+        QPushButton* buttons[] = {form.backupButton(), form.exitButton(), form.cancelButton()};
+        QCOMPARE(buttons[button]->text(), (QStringList{"备份后退出", "直接退出", "取消退出"}.at(button)));
+        buttons[button]->click();
+        QCOMPARE(flag, canclose);
+        QVERIFY(!form.isVisible());
+        QCOMPARE(readFile(this->lastUse()), lastUse);
+    }
+
+    void exitDialogEscapeCancelsAndCloseBoxDecidesNothing()
+    {
+        bool flag = true;
+        Texitform form(flag);
+        form.show();
+        QVERIFY(form.close());
+        QCOMPARE(flag, true);
+        form.show();
+        QTest::keyClick(&form, Qt::Key_Escape);
+        QCOMPARE(flag, false);
+        QVERIFY(!form.isVisible());
+    }
+
+    void exitDialogText()
+    {
+        bool flag = false;
+        Texitform form(flag);
+        const QLabel* text = form.findChild<QLabel*>("Label1Label");
+        QVERIFY(text != nullptr);
+        QVERIFY(text->text().startsWith("    建议选择【备份后退出】"));
+        QVERIFY(text->text().endsWith("一定的硬盘空间！考虑哦"));
+        QCOMPARE(text->text().count('\n'), 3);
+    }
+};
+
+QTEST_MAIN(TestCloseRule)
+#include "test_closerule.moc"
