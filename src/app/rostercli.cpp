@@ -1,9 +1,16 @@
 // roster-cli: the installation's command-line tool.
 //   roster-cli create-db DIR           builds DIR/roster5.dat from schema.sql and sample.sql
 //   roster-cli install-text SRC DST    writes a UTF-8 source text as an installation text (GBK, CR LF)
+//   roster-cli sql FILE|- [--home DIR] [--param1 V ... --param9 V]
+//                                      runs one Jet SELECT against the installation's database and
+//                                      prints tab-separated UTF-8 lines with a heading line
 
+#include "data/engine/database.h"
 #include "data/engine/dbfile.h"
+#include "data/engine/query.h"
 #include "platform/errors.h"
+#include "platform/inifile.h"
+#include "platform/paths.h"
 #include "platform/textfile.h"
 
 #include <QCoreApplication>
@@ -52,9 +59,96 @@ int installText(const QString& source, const QString& target)
     return 0;
 }
 
+/// One field of the TSV output: NULL empty, dates as yyyy-MM-dd, no tab or line break inside.
+QString tsvField(const QVariant& value, const QString& declaredType)
+{
+    if (value.isNull()) {
+        return {};
+    }
+    if (value.typeId() == QMetaType::QByteArray) {
+        return QStringLiteral("<BLOB %1 bytes>").arg(value.toByteArray().size());
+    }
+    if (value.typeId() == QMetaType::Double) {
+        return QString::number(value.toDouble(), 'g', 15);
+    }
+    QString text = value.toString();
+    if (declaredType.compare(QLatin1String("DATE"), Qt::CaseInsensitive) == 0
+        && text.endsWith(QLatin1String(" 00:00:00"))) {
+        text.chop(9);
+    }
+    text.replace(u'\t', u' ').replace(u'\r', u' ').replace(u'\n', u' ');
+    return text;
+}
+
+int runSql(const QStringList& args)
+{
+    QString source;
+    QList<QPair<QString, QString>> params;
+    QString home = QCoreApplication::applicationDirPath();
+    for (int i = 0; i < args.size(); ++i) {
+        const QString& arg = args[i];
+        if (arg == QLatin1String("--home") && i + 1 < args.size()) {
+            home = args[++i];
+        } else if (arg.startsWith(QLatin1String("--param")) && arg.size() == 8 && arg[7] >= u'1' && arg[7] <= u'9'
+                   && i + 1 < args.size()) {
+            params.append({arg.mid(2), args[++i]});
+        } else if (source.isEmpty() && (arg == QLatin1String("-") || !arg.startsWith(QLatin1String("--")))) {
+            source = arg;
+        } else {
+            err() << "roster-cli sql: unknown argument " << arg << Qt::endl;
+            return 2;
+        }
+    }
+    if (source.isEmpty()) {
+        err() << "usage: roster-cli sql FILE|- [--home DIR] [--param1 VALUE ... --param9 VALUE]" << Qt::endl;
+        return 2;
+    }
+    QString text;
+    if (source == QLatin1String("-")) {
+        QFile in;
+        if (!in.open(stdin, QIODevice::ReadOnly)) {
+            throw FileError(QStringLiteral("无法读取标准输入"));
+        }
+        text = QString::fromUtf8(in.readAll());
+    } else {
+        // Statistics files are installation texts (GBK, or UTF-8 with a byte order mark).
+        text = textfile::readLines(source).join(u' ');
+    }
+    text = engine::expandMacros(text, params);
+
+    paths::setAppPath(home);
+    QString fileName = ini::readString(paths::rosterini(), QStringLiteral("database"), QStringLiteral("filepath"),
+                                       QStringLiteral("roster5.dat"));
+    if (QDir::isRelativePath(fileName)) {
+        fileName = paths::apppath() + fileName;
+    }
+    engine::Database db;
+    db.open(fileName);
+    engine::ResultSet result;
+    try {
+        result = db.selectReadOnly(text);
+    } catch (const engine::RefusedStatement& e) {
+        err() << "roster-cli sql: " << e.message() << Qt::endl;
+        return 2;
+    }
+    QTextStream out(stdout);
+    out.setEncoding(QStringConverter::Utf8);
+    out << result.columns.join(u'\t') << '\n';
+    for (const QVariantList& row : std::as_const(result.rows)) {
+        QStringList fields;
+        for (int i = 0; i < row.size(); ++i) {
+            fields << tsvField(row[i], result.declaredTypes.value(i));
+        }
+        out << fields.join(u'\t') << '\n';
+    }
+    out.flush();
+    return 0;
+}
+
 int usage()
 {
-    err() << "usage: roster-cli create-db DIR | install-text SRC DST" << Qt::endl;
+    err() << "usage: roster-cli create-db DIR | install-text SRC DST | sql FILE|- [--home DIR] [--paramN VALUE]"
+          << Qt::endl;
     return 2;
 }
 
@@ -70,6 +164,9 @@ int main(int argc, char** argv)
         }
         if (args.size() == 3 && args[0] == QLatin1String("install-text")) {
             return installText(args[1], args[2]);
+        }
+        if (!args.isEmpty() && args[0] == QLatin1String("sql")) {
+            return runSql(args.mid(1));
         }
         return usage();
     } catch (const std::exception& e) {
