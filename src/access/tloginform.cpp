@@ -57,6 +57,8 @@ Tloginform::Tloginform(const QList<access::UserRecord>& users, QWidget* parent)
     m_passwordEdit = new QLineEdit(this);
     m_passwordEdit->setObjectName(QStringLiteral("Edit1LineEdit"));
     m_passwordEdit->setEchoMode(QLineEdit::Password);
+    // The style's own mask character is a dot; the window has always shown stars.
+    m_passwordEdit->setStyleSheet(QStringLiteral("lineedit-password-character: 42;"));
 
     auto* fields = new QFormLayout;
     fields->addRow(QStringLiteral("用户名"), m_userChooser);

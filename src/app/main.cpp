@@ -1,23 +1,54 @@
+#include "access/loginrules.h"
 #include "app/rosterapplication.h"
-#include "platform/inifile.h"
+#include "app/taboutbox.h"
+#include "app/tdmstore.h"
+#include "app/tmainform.h"
+#include "data/dmunit.h"
 #include "platform/interaction.h"
 #include "platform/paths.h"
 #include "platform/widgetinteraction.h"
+#include "records/basedata.h"
 
-#include <QMainWindow>
+#include <QGuiApplication>
+#include <QPointer>
+#include <QScreen>
+
+#include <cstdio>
+#include <cstdlib>
 
 int main(int argc, char** argv)
 {
     RosterApplication app(argc, argv);
+    Q_INIT_RESOURCE(app);
     paths::initFromArguments(app.arguments(), QCoreApplication::applicationDirPath());
 
     WidgetInteraction desktop;
     interaction::install(&desktop);
-    interaction::setAppTitle(ini::readString(paths::sysinifile(), "System", "appTitle", "Dossiera"));
 
-    QMainWindow window;
-    window.setWindowTitle(ini::readString(paths::sysinifile(), "System", "SystemName", "Dossiera人力资源管理系统") +
-                          ini::readString(paths::sysinifile(), "System", "Version", QString()));
-    window.showMaximized();
+    // The start-up picture; creating it also sets the application title.
+    QPointer<TAboutBox> splash = new TAboutBox;
+    splash->show();
+    splash->repaint();
+    QCoreApplication::processEvents();
+
+    Tdm dm;
+    TdmStore store(dm);
+    access::setQuitHandler([&dm] {
+        // The login's quit and a refused start: the connection is closed, then nothing else runs.
+        dm.db->close();
+        std::fflush(nullptr);
+        std::_Exit(0);
+    });
+    setLoginRightSource([&dm] { return dm.loginright; });
+
+    Tmainform mainform(store);
+    createRecordWindows(&mainform);
+
+    if (splash) {
+        splash->close();
+    }
+    // Without a window manager a maximise request is not honoured; the work area is the same size.
+    mainform.setGeometry(QGuiApplication::primaryScreen()->availableGeometry());
+    mainform.showMaximized();
     return app.exec();
 }

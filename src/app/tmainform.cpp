@@ -13,6 +13,7 @@
 #include "platform/inifile.h"
 #include "platform/interaction.h"
 #include "platform/paths.h"
+#include "records/basedata.h"
 #include "safety/closerule.h"
 #include "safety/texitform.h"
 
@@ -226,7 +227,7 @@ void Tmainform::createMenus()
     } codeLists[] = {
         {Folk, "民族档案设置", "folk"},        {Isworker, "职工类型设置", "isworker"},
         {Education, "文化程度设置", "education"}, {Political, "政治面貌设置", "political"},
-        {Departments, "部门类别设置", ""},      {Aboutpay, "工资类别设置", "aboutpay"},
+        {Departments, "部门类别设置", "dept"},      {Aboutpay, "工资类别设置", "aboutpay"},
         {Duty, "职务类别设置", "duty"},         {Technical, "职称类别设置", "technical"},
     };
     bool first = true;
@@ -418,6 +419,19 @@ void Tmainform::createConnections()
     connect(m_navButtons[2], &QToolButton::clicked, m_browser, &QTextBrowser::forward);
     connect(m_navButtons[3], &QToolButton::clicked, m_browser, &QTextBrowser::reload);
     // The stop button (m_navButtons[4]) has nothing to stop: a local page loads in one piece.
+
+    for (int number : {Folk, Isworker, Education, Political, Departments, Aboutpay, Duty, Technical}) {
+        QAction* entry = m_commands[number];
+        const QString caption = entry->text();
+        const QString key = entry->data().toString();
+        bindCommand(number, [this, caption, key] {
+            if (key == QLatin1String("dept")) {
+                editDepartments(this);
+            } else {
+                openCodeList(caption, key);
+            }
+        });
+    }
 
     connect(m_picturePage, &PicturePage::menuRequested, this, [this](const QPoint& at) { m_pictureMenu->popup(at); });
 }

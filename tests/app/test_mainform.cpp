@@ -233,6 +233,12 @@ private slots:
         QCOMPARE(window->commandAction(4)->text(), QString("人员档案浏览(&P)"));
         QCOMPARE(window->commandAction(4)->shortcut(), QKeySequence("F2"));
 
+        for (int n = 6; n <= 13; ++n) {
+            QVERIFY(window->commandAction(n)->isEnabled()); // the base-data windows exist
+        }
+        QCOMPARE(window->commandAction(10)->text(), QString("部门类别设置"));
+        QCOMPARE(window->commandAction(11)->data().toString(), QString("aboutpay"));
+
         int runs = 0;
         window->bindCommand(4, [&runs] { ++runs; });
         window->runlink(4);
