@@ -928,6 +928,7 @@ void Dataset::doInsertAppend(bool append)
     fire(beforeInsert);
     fire(beforeScroll);
     m_insertPos = append || m_current < 0 ? recordCount() : m_current;
+    emit rowAboutToBeInserted(m_insertPos);
     m_buffer = QVariantList(int(m_fields.size()));
     m_changed.assign(m_fields.size(), false);
     if (append) {
@@ -1077,6 +1078,9 @@ void Dataset::cancel()
     fire(beforeCancel);
     const bool inserting = m_state == DatasetState::Insert;
     const int pendingRow = m_insertPos;
+    if (inserting) {
+        emit rowAboutToBeRemoved(pendingRow);
+    }
     m_buffer.clear();
     m_changed.clear();
     m_modified = false;
@@ -1150,6 +1154,7 @@ void Dataset::internalDelete()
     Statement stmt(*m_database, QStringLiteral("DELETE FROM %1 WHERE rowid=?1").arg(quotedTable()));
     stmt.bind(1, rowid);
     stmt.run();
+    emit rowAboutToBeRemoved(m_current);
     m_keys.erase(m_keys.begin() + m_current);
     m_cache.remove(rowid);
 }

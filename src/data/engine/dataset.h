@@ -163,7 +163,10 @@ public:
 signals:
     /// Rows replaced as a whole (open, close, refresh, filter).
     void datasetReset();
+    /// Pairs around a row that appears (a new row) or goes (deleted, or a new row dropped).
+    void rowAboutToBeInserted(int row);
     void rowInserted(int row);
+    void rowAboutToBeRemoved(int row);
     void rowRemoved(int row);
     void rowChanged(int row);
     void currentRowChanged(int row);
