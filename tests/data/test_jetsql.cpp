@@ -151,6 +151,9 @@ void TestJetSql::rows_data()
     QTest::newRow("date literals with times")
         << QStringLiteral("SELECT #2004-02-01 10:30#, #2/1/2003 3:05 PM#, #2004-02-01 00:00:00#")
         << QStringList{"2004-02-01 10:30:00|2003-02-01 15:05:00|2004-02-01"};
+    QTest::newRow("texts compare without case, also function results")
+        << QStringLiteral("SELECT ID FROM person WHERE Left(name, 2) = \"NA\" AND \"x\" = \"X\" AND Left(dept, 1) IN (\"X\")")
+        << QStringList{"A4"};
     QTest::newRow("date column against ISO text compares as text")
         << QStringLiteral("SELECT ID FROM person WHERE birth >= \"2000-01-31\" ORDER BY ID") << QStringList{"A2", "A7"};
     QTest::newRow("date column against a literal range")

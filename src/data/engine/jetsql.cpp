@@ -1218,6 +1218,13 @@ Expr Parser::notExpr()
     return comparison();
 }
 
+/// Jet compares texts without regard to case. Text columns carry NOCASE themselves; this covers
+/// literals and function results (Left(name, 1) = "a").
+QString textCollation(const Expr& a, const Expr& b)
+{
+    return a.kind == Expr::Text || b.kind == Expr::Text ? QStringLiteral(" COLLATE NOCASE") : QString();
+}
+
 Expr Parser::comparison()
 {
     Expr left = concat();
@@ -1229,7 +1236,8 @@ Expr Parser::comparison()
             const QString op = t.text;
             ++m_pos;
             const Expr right = concat();
-            left = makeCondition(QStringLiteral("(%1 %2 %3)").arg(valueOf(left), op, valueOf(right)));
+            left = makeCondition(QStringLiteral("(%1 %2 %3%4)").arg(valueOf(left), op, valueOf(right),
+                                                                   textCollation(left, right)));
             continue;
         }
         const bool negated = isWord("NOT") && (isWord("LIKE", 1) || isWord("BETWEEN", 1) || isWord("IN", 1));
@@ -1245,8 +1253,8 @@ Expr Parser::comparison()
             const Expr low = concat();
             expectWord("AND");
             const Expr high = concat();
-            left = makeCondition(
-                QStringLiteral("(%1 %2BETWEEN %3 AND %4)").arg(valueOf(left), no, valueOf(low), valueOf(high)));
+            left = makeCondition(QStringLiteral("(%1%2 %3BETWEEN %4 AND %5)")
+                                     .arg(valueOf(left), textCollation(left, low), no, valueOf(low), valueOf(high)));
         } else if (acceptWord("IN")) {
             expectOp("(");
             QString list;
@@ -1260,7 +1268,8 @@ Expr Parser::comparison()
                 list = values.join(QStringLiteral(", "));
             }
             expectOp(")");
-            left = makeCondition(QStringLiteral("(%1 %2IN (%3))").arg(valueOf(left), no, list));
+            const QString collation = left.kind == Expr::Text ? QStringLiteral(" COLLATE NOCASE") : QString();
+            left = makeCondition(QStringLiteral("(%1%2 %3IN (%4))").arg(valueOf(left), collation, no, list));
         } else if (negated) {
             fail();
         } else if (acceptWord("IS")) {
