@@ -33,6 +33,8 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::Framele
         auto* label = new QLabel(text, this);
         label->setObjectName(QString::fromLatin1(name));
         label->setStyleSheet(QStringLiteral("color: #1b2a4a; background: transparent;"));
+        // Right-aligned: the start picture keeps its own caption at the bottom left.
+        label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         return label;
     };
     m_copyright = makeLabel(info.copyright, "CopyrightLabel");
@@ -41,7 +43,8 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::Framele
     m_mail = makeLabel(info.mail, "MailLabel");
 
     auto* texts = new QVBoxLayout(this);
-    texts->setContentsMargins(24, 24, 24, 20);
+    texts->setContentsMargins(24, 24, 18, 10);
+    texts->setSpacing(0);
     texts->addStretch();
     texts->addWidget(m_version);
     texts->addWidget(m_copyright);

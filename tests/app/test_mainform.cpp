@@ -398,6 +398,24 @@ private slots:
                                              "现在将重新计算数据库人员年龄、工龄等信息，是否继续？", "计算完成！"}));
     }
 
+    void webEntriesShowTheWaitPageThenOpenTheSite()
+    {
+        QDir().mkpath(home("html"));
+        textfile::writeLines(home("html/wait.htm"), {"<html><body>请稍候……</body></html>"});
+        auto window = makeWindow();
+        window->picturemode();
+        m_ui->clear();
+        QAction* product = window->helpWebEntries().at(1); // 产品网站
+        QCOMPARE(product->text(), QString("产品网站"));
+        product->trigger();
+        QVERIFY(!window->isPictureMode());
+        QCOMPARE(window->browser()->source(), QUrl::fromLocalFile(home("html/wait.htm")));
+        QCOMPARE(m_ui->opened.size(), 1);
+        QVERIFY(m_ui->opened.first().endsWith("homepage"));
+        window->helpWebEntries().at(5)->trigger(); // 意见反馈
+        QVERIFY(m_ui->opened.last().endsWith("guestbook"));
+    }
+
     void toolEntriesAndHelp()
     {
         QDir().mkpath(paths::datapath());
