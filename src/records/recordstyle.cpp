@@ -2,6 +2,7 @@
 
 #include <QGroupBox>
 #include <QGuiApplication>
+#include <QFont>
 #include <QLabel>
 #include <QScreen>
 #include <QWidget>
@@ -19,10 +20,18 @@ QGroupBox* makeHintBox(QWidget* parent, int x, int y, int width, int height)
     auto* box = new QGroupBox(QStringLiteral("提示"), parent);
     box->setObjectName(QStringLiteral("HintGroupBox"));
     box->setGeometry(x, y, width, height);
-    auto* label = new QLabel(hintText(), box);
+    // Twelve short lines must fit a narrow box: a small font and tight lines, as rich text
+    // because plain labels know no line height.
+    QString html = hintText().toHtmlEscaped();
+    html.replace(u' ', QStringLiteral("&nbsp;")).replace(u'\n', QStringLiteral("<br>"));
+    auto* label = new QLabel(QStringLiteral("<div style=\"line-height:78%\">%1</div>").arg(html), box);
     label->setObjectName(QStringLiteral("HintLabel"));
+    label->setTextFormat(Qt::RichText);
+    QFont font = label->font();
+    font.setPixelSize(12);
+    label->setFont(font);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    label->setGeometry(6, 18, width - 10, height - 22);
+    label->setGeometry(6, 20, width - 10, height - 24);
     return box;
 }
 

@@ -40,15 +40,15 @@ TSetDlgForm::TSetDlgForm(QWidget* parent)
 
     BitBtn1 = new QPushButton(QStringLiteral("增加"), this);
     BitBtn1->setObjectName(QStringLiteral("BitBtn1PushButton"));
-    BitBtn1->setGeometry(198, 10, 94, 28);
+    BitBtn1->setGeometry(198, 8, 94, 26);
     BitBtn1->setDefault(true);
     BitBtn2 = new QPushButton(QStringLiteral("删除"), this);
     BitBtn2->setObjectName(QStringLiteral("BitBtn2PushButton"));
-    BitBtn2->setGeometry(198, 44, 94, 28);
-    recordstyle::makeHintBox(this, 198, 76, 94, 200);
+    BitBtn2->setGeometry(198, 36, 94, 26);
+    recordstyle::makeHintBox(this, 198, 64, 94, 214);
     BitBtn3 = new QPushButton(QStringLiteral("退出"), this);
     BitBtn3->setObjectName(QStringLiteral("BitBtn3PushButton"));
-    BitBtn3->setGeometry(198, 284, 94, 28);
+    BitBtn3->setGeometry(198, 284, 94, 26);
     BitBtn3->setAutoDefault(false);
     BitBtn2->setAutoDefault(false);
 

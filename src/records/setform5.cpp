@@ -36,14 +36,14 @@ Tsetform5::Tsetform5(Tdeptdropform* picker, QWidget* parent)
 
     BitBtn1 = new QPushButton(QStringLiteral("修改"), this);
     BitBtn1->setObjectName(QStringLiteral("BitBtn1PushButton"));
-    BitBtn1->setGeometry(204, 10, 88, 28);
+    BitBtn1->setGeometry(204, 8, 88, 26);
     BitBtn2 = new QPushButton(QStringLiteral("删除"), this);
     BitBtn2->setObjectName(QStringLiteral("BitBtn2PushButton"));
-    BitBtn2->setGeometry(204, 42, 88, 28);
-    recordstyle::makeHintBox(this, 204, 74, 88, 176);
+    BitBtn2->setGeometry(204, 36, 88, 26);
+    recordstyle::makeHintBox(this, 204, 64, 88, 190);
     BitBtn3 = new QPushButton(QStringLiteral("退出"), this);
     BitBtn3->setObjectName(QStringLiteral("BitBtn3PushButton"));
-    BitBtn3->setGeometry(204, 254, 88, 28);
+    BitBtn3->setGeometry(204, 256, 88, 26);
 
     auto* entryBox = new QGroupBox(QStringLiteral("这里输入你要添加的条目"), this);
     entryBox->setObjectName(QStringLiteral("EntryGroupBox"));
