@@ -449,7 +449,11 @@ void Tmainform::addToolEntries()
 
 void Tmainform::bindCommand(int number, const std::function<void()>& action)
 {
-    QAction* entry = commandAction(number);
+    bindEntry(commandAction(number), action);
+}
+
+void Tmainform::bindEntry(QAction* entry, const std::function<void()>& action)
+{
     if (entry == nullptr) {
         return;
     }

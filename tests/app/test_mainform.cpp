@@ -243,6 +243,10 @@ private slots:
         window->bindCommand(4, [&runs] { ++runs; });
         window->runlink(4);
         QCOMPARE(runs, 1);
+        for (QAction* entry : {window->departedEntry(), window->importEntry(), window->birthdayEntry(),
+                               window->contractEntry()}) {
+            QVERIFY(!entry->isEnabled());
+        }
     }
 
     void aboutEntryAndPictureMenuShareTheCommand()
