@@ -173,6 +173,8 @@ void TestJetSql::rows_data()
     // arithmetic
     QTest::newRow("/ is real division, \\ and Mod are whole")
         << QStringLiteral("SELECT 7 / 2, 7 \\ 2, 7 Mod 3, -7 Mod 3, 2 ^ 3, 8 / 2 * 3") << QStringList{"3.5|3|1|-1|8|12"};
+    QTest::newRow("minus before a negative value is no SQL comment")
+        << QStringLiteral("SELECT - -1, 2 - -age, 2^-1 FROM person WHERE ID = \"A1\"") << QStringList{"1|32|0.5"};
     QTest::newRow("a comparison as a value is -1 or 0")
         << QStringLiteral("SELECT Sum(age > 30), Count(*) FROM person") << QStringList{"-4|8"};
 

@@ -1370,7 +1370,7 @@ Expr Parser::unary()
             !e.text.isEmpty() && e.text.at(0).isDigit()) {
             return makeValue(u'-' + e.text, Expr::Number);
         }
-        return makeValue(QStringLiteral("(-%1)").arg(valueOf(e)), Expr::Number);
+        return makeValue(QStringLiteral("(- %1)").arg(valueOf(e)), Expr::Number);
     }
     if (acceptOp("+")) {
         return unary();
@@ -1384,7 +1384,7 @@ Expr Parser::power()
     while (acceptOp("^")) {
         QString exponent;
         if (acceptOp("-")) {
-            exponent = QStringLiteral("(-%1)").arg(valueOf(primary()));
+            exponent = QStringLiteral("(- %1)").arg(valueOf(primary()));
         } else {
             exponent = valueOf(primary());
         }
