@@ -22,7 +22,8 @@ SysInfo readSysInfo(const QString& sysinifile)
     info.panels[0] = systemName;
     info.panels[1] = QStringLiteral("Ver ") + systemKey(sysinifile, "Version", QStringLiteral("1.0.0"));
     info.panels[2] = systemKey(sysinifile, "ReleaseDate");
-    info.panels[3] = systemKey(sysinifile, "SupportWebSite") + QStringLiteral("  ") + systemKey(sysinifile, "SupportMail");
+    info.panels[3] =
+        systemKey(sysinifile, "SupportWebSite") + QStringLiteral("  ") + systemKey(sysinifile, "SupportMail");
     return info;
 }
 

@@ -336,18 +336,26 @@ void Tmainform::createToolBar()
             button->setAutoRaise(true);
         }
     };
-    addButton(m_commands[Persons], QStringLiteral("人事档案"), appIcon(QStringLiteral("person"), QStyle::SP_FileDialogDetailedView));
-    addButton(m_commands[Search], QStringLiteral("档案查询"), appIcon(QStringLiteral("search"), QStyle::SP_FileDialogContentsView));
+    addButton(m_commands[Persons], QStringLiteral("人事档案"),
+              appIcon(QStringLiteral("person"), QStyle::SP_FileDialogDetailedView));
+    addButton(m_commands[Search], QStringLiteral("档案查询"),
+              appIcon(QStringLiteral("search"), QStyle::SP_FileDialogContentsView));
     toolbar->addSeparator();
-    addButton(m_commands[Statistics], QStringLiteral("数据统计"), appIcon(QStringLiteral("chart"), QStyle::SP_FileDialogListView));
-    addButton(m_commands[Export], QStringLiteral("数据输出"), appIcon(QStringLiteral("export"), QStyle::SP_DialogSaveButton));
+    addButton(m_commands[Statistics], QStringLiteral("数据统计"),
+              appIcon(QStringLiteral("chart"), QStyle::SP_FileDialogListView));
+    addButton(m_commands[Export], QStringLiteral("数据输出"),
+              appIcon(QStringLiteral("export"), QStyle::SP_DialogSaveButton));
     toolbar->addSeparator();
-    addButton(m_commands[Addressbook], QStringLiteral("通讯录"), appIcon(QStringLiteral("addressbook"), QStyle::SP_DirHomeIcon));
-    addButton(m_commands[Notepad], QStringLiteral("日常记事"), appIcon(QStringLiteral("notepad"), QStyle::SP_FileIcon));
+    addButton(m_commands[Addressbook], QStringLiteral("通讯录"),
+              appIcon(QStringLiteral("addressbook"), QStyle::SP_DirHomeIcon));
+    addButton(m_commands[Notepad], QStringLiteral("日常记事"),
+              appIcon(QStringLiteral("notepad"), QStyle::SP_FileIcon));
     toolbar->addSeparator();
-    addButton(m_commands[WebMode], QStringLiteral("导航"), appIcon(QStringLiteral("navigate"), QStyle::SP_ComputerIcon));
+    addButton(m_commands[WebMode], QStringLiteral("导航"),
+              appIcon(QStringLiteral("navigate"), QStyle::SP_ComputerIcon));
     toolbar->addSeparator();
-    addButton(m_commands[Exit], QStringLiteral("退出系统"), appIcon(QStringLiteral("exit"), QStyle::SP_DialogCloseButton));
+    addButton(m_commands[Exit], QStringLiteral("退出系统"),
+              appIcon(QStringLiteral("exit"), QStyle::SP_DialogCloseButton));
 }
 
 void Tmainform::createStatusBar()
@@ -545,8 +553,8 @@ void Tmainform::loadlinks()
 
 void Tmainform::restoreMode()
 {
-    const QString style =
-        ini::readString(paths::rosterini(), QStringLiteral("user"), QStringLiteral("style"), QStringLiteral("webstyle"));
+    const QString style = ini::readString(paths::rosterini(), QStringLiteral("user"), QStringLiteral("style"),
+                                          QStringLiteral("webstyle"));
     if (style == QLatin1String("bmpstyle")) {
         m_commands[command::PictureMode]->setChecked(true);
         picturemode();
