@@ -33,9 +33,9 @@ int main(int argc, char** argv)
 
     Tdm dm;
     TdmStore store(dm);
-    access::setQuitHandler([&dm] {
+    access::setQuitHandler([&store] {
         // The login's quit and a refused start: the connection is closed, then nothing else runs.
-        dm.db->close();
+        store.closeDatabase();
         std::fflush(nullptr);
         std::_Exit(0);
     });
