@@ -4,6 +4,9 @@
 #include "platform/paths.h"
 
 #include <QDir>
+#include <QElapsedTimer>
+
+#include <memory>
 
 namespace {
 
@@ -223,18 +226,37 @@ void Tdm::redeployqueryBeforePost(engine::Dataset& dataset)
 
 QString Tdm::derivedYears(engine::Field source, const QDateTime& now)
 {
-    if (source.asString().trimmed().isEmpty()) {
+    const QString text = source.asString().trimmed();
+    if (text.isEmpty()) {
         return QStringLiteral("0");
     }
-    const QDateTime from = source.asDateTime();
-    if (now > from) {
-        return QString::number(agerule::yearsBetween(from, now));
+    QDate date;
+    QTime time;
+    if (!engine::parseIsoDateTime(text, &date, &time)) {
+        (void)source.asDateTime(); // raises the engine's error for a text that is no date
+        throw engine::DbError(QStringLiteral("'%1' is not a valid date and time").arg(text));
+    }
+    // Wall-clock values on both sides: no time zone is looked up for each of the many rows.
+    const QDateTime from(date, time, Qt::UTC);
+    const QDateTime wallNow(now.date(), now.time(), Qt::UTC);
+    if (wallNow > from) {
+        return QString::number(agerule::yearsBetween(from, wallNow));
     }
     return QStringLiteral("0");
 }
 
 void Tdm::recalcages(const std::function<void(int done, int total)>& progress)
 {
+    agerule::Clock now = clock;
+    if (!now) {
+        // Reading the local clock looks up the time zone each time; 300 000 look-ups cost more
+        // than the whole computation.
+        const QDateTime local = agerule::systemNow();
+        const QDateTime start(local.date(), local.time(), Qt::UTC);
+        auto timer = std::make_shared<QElapsedTimer>();
+        timer->start();
+        now = [start, timer] { return start.addMSecs(timer->elapsed()); };
+    }
     engine::Transaction transaction(*db);
     try {
         if (!persontable->active()) {
@@ -258,7 +280,7 @@ void Tdm::recalcages(const std::function<void(int done, int total)>& progress)
             for (const auto& pair : pairs) {
                 // Each pair on its own: a date that cannot be read leaves its target as it was.
                 try {
-                    const QString result = derivedYears(persontable->field(pair.first), clock());
+                    const QString result = derivedYears(persontable->field(pair.first), now());
                     persontable->field(pair.second).setAsString(result);
                 } catch (const std::exception&) {
                 }

@@ -56,8 +56,9 @@ public:
     /// window (it knows whether photos are files and owns the image). Called with the person's ID.
     std::function<void(const QString& personId)> photoAfterScroll;
     std::function<void(const QString& personId)> photoAfterPost;
-    /// "Now" for the age rule.
-    agerule::Clock clock = agerule::systemNow;
+    /// "Now" for the age rule; empty = the local clock (read once per run and advanced by a
+    /// monotonic timer, so that each computation still has its own instant).
+    agerule::Clock clock;
 
     /// The detail query shown on a page of the personnel window, nullptr for pages 0, 8 and others.
     engine::Query* detailQuery(int page) const;

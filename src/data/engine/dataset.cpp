@@ -11,7 +11,7 @@ namespace engine {
 namespace {
 
 constexpr int pageSize = 256;
-constexpr int cacheLimit = 16384;
+constexpr int cacheLimit = 4096;
 
 FieldKind kindOf(jet::ColumnKind kind)
 {
@@ -59,36 +59,85 @@ QString quoteName(const QString& name)
 }
 
 /// Reads ISO date and date-time texts (also with one-digit month or day and with '/' or 'T').
-QDateTime parseDateTime(const QString& raw, bool* ok)
+int digits(const QString& text, int from, int count)
 {
+    int value = 0;
+    for (int i = from; i < from + count; ++i) {
+        const char16_t c = text[i].unicode();
+        if (c < u'0' || c > u'9') {
+            return -1;
+        }
+        value = value * 10 + (c - u'0');
+    }
+    return value;
+}
+
+} // namespace
+
+bool parseIsoDateTime(const QString& raw, QDate* date, QTime* time)
+{
+    // The stored forms "yyyy-MM-dd" and "yyyy-MM-dd HH:mm:ss" first, without the format parser.
+    if ((raw.size() == 10 || raw.size() == 19) && raw[4] == u'-' && raw[7] == u'-') {
+        const QDate d(digits(raw, 0, 4), digits(raw, 5, 2), digits(raw, 8, 2));
+        if (d.isValid() && raw.size() == 10) {
+            *date = d;
+            *time = QTime(0, 0);
+            return true;
+        }
+        if (d.isValid() && raw[10] == u' ' && raw[13] == u':' && raw[16] == u':') {
+            const QTime t(digits(raw, 11, 2), digits(raw, 14, 2), digits(raw, 17, 2));
+            if (t.isValid()) {
+                *date = d;
+                *time = t;
+                return true;
+            }
+        }
+    }
     QString text = raw.trimmed();
     text.replace(u'/', u'-').replace(u'T', u' ');
     const QString datePart = text.section(u' ', 0, 0);
     const QString timePart = text.section(u' ', 1).trimmed();
-    const QDate date = QDate::fromString(datePart, QStringLiteral("yyyy-M-d"));
-    QTime time(0, 0);
+    const QDate d = QDate::fromString(datePart, QStringLiteral("yyyy-M-d"));
+    QTime t(0, 0);
     if (!timePart.isEmpty()) {
-        time = QTime::fromString(timePart, QStringLiteral("H:m:s"));
-        if (!time.isValid()) {
-            time = QTime::fromString(timePart, QStringLiteral("H:m"));
+        t = QTime::fromString(timePart, QStringLiteral("H:m:s"));
+        if (!t.isValid()) {
+            t = QTime::fromString(timePart, QStringLiteral("H:m"));
         }
-        if (!time.isValid()) {
-            time = QTime::fromString(timePart, QStringLiteral("H:m:s.zzz"));
+        if (!t.isValid()) {
+            t = QTime::fromString(timePart, QStringLiteral("H:m:s.zzz"));
         }
     }
-    *ok = date.isValid() && time.isValid();
+    if (!d.isValid() || !t.isValid()) {
+        return false;
+    }
+    *date = d;
+    *time = t;
+    return true;
+}
+
+namespace {
+
+QDateTime parseDateTime(const QString& raw, bool* ok)
+{
+    QDate date;
+    QTime time;
+    *ok = parseIsoDateTime(raw, &date, &time);
     return *ok ? QDateTime(date, time) : QDateTime();
+}
+
+/// The stored text of a date: "yyyy-MM-dd", with the time when there is one.
+QString isoText(const QDate& date, const QTime& time, FieldKind kind)
+{
+    if (time == QTime(0, 0) && kind != FieldKind::DateTime) {
+        return date.toString(QStringLiteral("yyyy-MM-dd"));
+    }
+    return date.toString(QStringLiteral("yyyy-MM-dd")) + u' ' + time.toString(QStringLiteral("HH:mm:ss"));
 }
 
 QString isoText(const QDateTime& value, FieldKind kind)
 {
-    if (kind == FieldKind::Date && value.time() == QTime(0, 0)) {
-        return value.date().toString(QStringLiteral("yyyy-MM-dd"));
-    }
-    if (value.time() == QTime(0, 0) && kind != FieldKind::DateTime) {
-        return value.date().toString(QStringLiteral("yyyy-MM-dd"));
-    }
-    return value.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+    return isoText(value.date(), value.time(), kind);
 }
 
 } // namespace
@@ -125,9 +174,10 @@ QString Field::asString() const
     switch (kind()) {
     case FieldKind::Date:
     case FieldKind::DateTime: {
-        bool ok = false;
-        const QDateTime dt = parseDateTime(v.toString(), &ok);
-        return ok ? isoText(dt, kind()) : v.toString();
+        QDate date;
+        QTime time;
+        const QString text = v.toString();
+        return parseIsoDateTime(text, &date, &time) ? isoText(date, time, kind()) : text;
     }
     case FieldKind::Boolean:
         return v.toLongLong() != 0 ? QStringLiteral("True") : QStringLiteral("False");
@@ -286,12 +336,12 @@ void Field::setAsString(const QString& text)
             clear();
             return;
         }
-        bool ok = false;
-        const QDateTime dt = parseDateTime(text, &ok);
-        if (!ok) {
+        QDate date;
+        QTime time;
+        if (!parseIsoDateTime(text, &date, &time)) {
             throw DbError(QStringLiteral("'%1' is not a valid date").arg(text));
         }
-        m_dataset->setCurrentValue(m_index, isoText(dt, kind()));
+        m_dataset->setCurrentValue(m_index, isoText(date, time, kind()));
         return;
     }
     case FieldKind::Boolean: {
@@ -509,6 +559,7 @@ void Dataset::openCursor()
         }
         m_fetchSql = QStringLiteral("SELECT %1 FROM %2 WHERE rowid IN (%3)")
                          .arg(columns.join(u','), quotedTable(), marks.join(u','));
+        m_rowSql = QStringLiteral("SELECT %1 FROM %2 WHERE rowid=?1").arg(columns.mid(1).join(u','), quotedTable());
         try {
             loadKeys();
             m_keyset = true;
@@ -566,6 +617,7 @@ void Dataset::clearData()
     m_keys.clear();
     m_keys.shrink_to_fit();
     m_cache.clear();
+    m_updateSql.clear();
     m_rows.clear();
     m_keyset = false;
     m_buffer.clear();
@@ -724,12 +776,7 @@ const QVariantList& Dataset::cachedRow(int keyIndex) const
 
 QVariantList Dataset::loadFullRow(qint64 rowid) const
 {
-    QStringList columns;
-    for (const FieldInfo& info : m_fields) {
-        columns << (info.kind == FieldKind::Blob ? QStringLiteral("NULL") : quoteName(info.origin));
-    }
-    Statement stmt(*m_database,
-                   QStringLiteral("SELECT %1 FROM %2 WHERE rowid=?1").arg(columns.join(u','), quotedTable()));
+    Statement stmt(*m_database, m_rowSql);
     stmt.bind(1, rowid);
     if (!stmt.step()) {
         throw DbError(QStringLiteral("Record not found or changed by another user"));
@@ -973,7 +1020,9 @@ void Dataset::edit()
         return;
     }
     fire(beforeEdit);
-    m_buffer = loadFullRow(currentRowid());
+    // The row as read for display (pictures are read when asked for); a page read serves many
+    // rows, which matters when every row of a table is edited in turn.
+    m_buffer = cachedRow(m_current);
     m_changed.assign(m_fields.size(), false);
     m_modified = false;
     setState(DatasetState::Edit);
@@ -1037,37 +1086,52 @@ void Dataset::internalPost()
         m_current = m_insertPos;
         m_insertPos = -1;
         // Re-read so that defaults filled in by the database show.
+        if (m_cache.size() >= cacheLimit) {
+            m_cache.clear();
+        }
         m_cache.insert(rowid, loadFullRow(rowid));
         m_eof = false;
         return;
     }
-    QStringList sets;
     QVariantList values;
+    QByteArray mask(int(m_fields.size()), '0');
     for (size_t i = 0; i < m_fields.size(); ++i) {
         if (m_changed[i]) {
             values << m_buffer[int(i)];
-            sets << QStringLiteral("%1=?%2").arg(quoteName(m_fields[i].origin)).arg(values.size());
+            mask[int(i)] = '1';
         }
     }
-    if (sets.isEmpty()) {
+    if (values.isEmpty()) {
         return;
     }
     const qint64 rowid = currentRowid();
     values << rowid;
-    Statement stmt(db, QStringLiteral("UPDATE %1 SET %2 WHERE rowid=?%3")
-                           .arg(quotedTable(), sets.join(u','))
-                           .arg(values.size()));
+    QString& sql = m_updateSql[mask];
+    if (sql.isEmpty()) {
+        QStringList sets;
+        for (size_t i = 0; i < m_fields.size(); ++i) {
+            if (m_changed[i]) {
+                sets << quoteName(m_fields[i].origin) + QStringLiteral("=?") + QString::number(sets.size() + 1);
+            }
+        }
+        sql = QStringLiteral("UPDATE %1 SET %2 WHERE rowid=?%3").arg(quotedTable(), sets.join(u',')).arg(values.size());
+    }
+    Statement stmt(db, sql);
     stmt.bindAll(values);
     if (stmt.run() != 1) {
         throw DbError(QStringLiteral("Record not found or changed by another user"));
     }
-    QVariantList row = m_buffer;
-    for (size_t i = 0; i < m_fields.size(); ++i) {
-        if (m_fields[i].kind == FieldKind::Blob) {
-            row[int(i)] = QVariant();
+    // Only a row already in the cache is kept up to date; the others are read when shown.
+    auto cached = m_cache.find(rowid);
+    if (cached != m_cache.end()) {
+        QVariantList row = m_buffer;
+        for (size_t i = 0; i < m_fields.size(); ++i) {
+            if (m_fields[i].kind == FieldKind::Blob) {
+                row[int(i)] = QVariant();
+            }
         }
+        cached.value() = row;
     }
-    m_cache.insert(rowid, row);
 }
 
 void Dataset::cancel()

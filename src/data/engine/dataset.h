@@ -28,6 +28,10 @@ enum class FieldKind { Text, Integer, Float, Date, DateTime, Boolean, Blob };
 
 class Dataset;
 
+/// Reads a stored date text: "yyyy-MM-dd" or "yyyy-MM-dd HH:mm:ss" (also one-digit month or day,
+/// '/' or 'T' as separators, surrounding blanks). False when it is no date.
+bool parseIsoDateTime(const QString& text, QDate* date, QTime* time);
+
 /// A handle on one field of a dataset's current row. Reads NULL as "" / 0 / false / an invalid
 /// date. Writes need the dataset in edit or insert state; a text written as "" is stored as NULL.
 class Field
@@ -214,6 +218,8 @@ private:
     QString m_table;
     QString m_keysetSql;
     QString m_fetchSql;
+    QString m_rowSql;
+    QHash<QByteArray, QString> m_updateSql; // by the mask of changed fields
     std::vector<qint64> m_keys;
     mutable QHash<qint64, QVariantList> m_cache;
     // snapshot mode
