@@ -15,6 +15,10 @@
 /// defaults and record hooks, the rules that keep a person and the detail rows together, the age
 /// recomputation and the logged-in user. Created first at start-up and kept for the whole run;
 /// windows bind to its datasets and never open the database themselves.
+///
+/// The data sources of the old module need no object here: windows bind to the datasets directly.
+/// The picture and file dialogs and the image list belong to the windows that use them (the
+/// message and file seam, the main window's icons); only the repair's file filter is kept here.
 class Tdm : public QObject
 {
     Q_OBJECT

@@ -33,6 +33,7 @@ void TestDatabase::refusesBadFiles_data()
     QTest::newRow("missing") << QByteArray() << false << 14;
     QTest::newRow("empty") << QByteArray() << true << 26;
     QTest::newRow("text") << QByteArray("this is only a text file, not a database at all\n").repeated(200) << true << 26;
+    QTest::newRow("truncated database") << QByteArray("truncate") << true << 11;
 }
 
 void TestDatabase::refusesBadFiles()
@@ -42,14 +43,23 @@ void TestDatabase::refusesBadFiles()
     QFETCH(int, rc);
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("roster5.dat"));
-    if (create) {
+    std::unique_ptr<testdb::TempFile> real;
+    QString target = path;
+    if (content == "truncate") {
+        real = std::make_unique<testdb::TempFile>(QStringLiteral(
+            "INSERT INTO notepad(caption) SELECT hex(randomblob(300)) FROM (WITH RECURSIVE c(x) AS (SELECT 1 UNION "
+            "ALL SELECT x+1 FROM c WHERE x<3000) SELECT x FROM c);"));
+        target = real->path();
+        QFile file(target);
+        QVERIFY(file.resize(file.size() / 2));
+    } else if (create) {
         QFile file(path);
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(content);
     }
     Database db;
     try {
-        db.open(path);
+        db.open(target);
         QFAIL("opening should fail");
     } catch (const DbError& e) {
         QCOMPARE(e.rc(), rc);

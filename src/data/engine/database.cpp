@@ -167,7 +167,8 @@ Statement::Statement(const Database& db, const QString& sqliteSql) : m_db(db), m
 Statement::~Statement()
 {
     if (m_stmt) {
-        if (m_db.isOpen()) {
+        // A statement of a connection that has been closed and opened again is not reused.
+        if (m_db.isOpen() && sqlite3_db_handle(m_stmt) == m_db.handle()) {
             m_db.statements().release(m_sql, m_stmt);
         } else {
             sqlite3_finalize(m_stmt);

@@ -701,7 +701,15 @@ void Dataset::setFiltered(bool filtered)
 
 void Dataset::loadKeysForFilter()
 {
-    openCursor();
+    try {
+        openCursor();
+    } catch (...) {
+        // A filter the engine refuses leaves the dataset closed rather than without fields.
+        clearData();
+        setState(DatasetState::Inactive);
+        emit datasetReset();
+        throw;
+    }
     m_current = isEmpty() ? -1 : 0;
     emit datasetReset();
     first();
