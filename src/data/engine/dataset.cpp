@@ -651,7 +651,14 @@ void Dataset::refresh()
     const qint64 rowid = m_keyset ? currentRowid() : -1;
     const int oldIndex = m_current;
     // Again from the text, so that macros changed since opening take effect.
-    openCursor();
+    try {
+        openCursor();
+    } catch (...) {
+        clearData();
+        setState(DatasetState::Inactive);
+        emit datasetReset();
+        throw;
+    }
     int index = -1;
     if (rowid >= 0) {
         const auto it = std::find(m_keys.begin(), m_keys.end(), rowid);
