@@ -114,7 +114,8 @@ redeployment::Target TfrmRedeploy::values() const
 
 void TfrmRedeploy::loadDuties()
 {
-    const std::optional<QStringList> lines = textfile::readLinesIfPresent(paths::datapath() + QStringLiteral("duty.txt"));
+    const std::optional<QStringList> lines =
+        textfile::readLinesIfPresent(paths::datapath() + QStringLiteral("duty.txt"));
     if (!lines) {
         return;
     }
@@ -153,8 +154,9 @@ void TfrmRedeploy::BitBtn2Click()
 void TfrmRedeploy::showEvent(QShowEvent* event)
 {
     loadDuties();
-    QScreen* screen = parentWidget() != nullptr && parentWidget()->screen() != nullptr ? parentWidget()->screen()
-                                                                                       : QGuiApplication::primaryScreen();
+    QScreen* screen = parentWidget() != nullptr && parentWidget()->screen() != nullptr
+                          ? parentWidget()->screen()
+                          : QGuiApplication::primaryScreen();
     if (screen != nullptr) {
         QRect frame = frameGeometry();
         frame.moveCenter(screen->availableGeometry().center());

@@ -41,14 +41,14 @@ public:
     QLabel* Label1 = nullptr;
     QLabel* Label2 = nullptr;
     QLabel* Label3 = nullptr;
-    QLineEdit* Edit1 = nullptr;      ///< first-level department
+    QLineEdit* Edit1 = nullptr;          ///< first-level department
     QPushButton* SpeedButton1 = nullptr; ///< "..."
-    QLineEdit* Edit2 = nullptr;      ///< second-level department
-    QLineEdit* Edit3 = nullptr;      ///< third-level department
-    QComboBox* ComboBox1 = nullptr;  ///< duty
-    QLineEdit* Edit4 = nullptr;      ///< reason
-    QPushButton* BitBtn1 = nullptr;  ///< "确定"
-    QPushButton* BitBtn2 = nullptr;  ///< "取消"
+    QLineEdit* Edit2 = nullptr;          ///< second-level department
+    QLineEdit* Edit3 = nullptr;          ///< third-level department
+    QComboBox* ComboBox1 = nullptr;      ///< duty
+    QLineEdit* Edit4 = nullptr;          ///< reason
+    QPushButton* BitBtn1 = nullptr;      ///< "确定"
+    QPushButton* BitBtn2 = nullptr;      ///< "取消"
 
     void SpeedButton1Click();
     void BitBtn1Click();

@@ -197,7 +197,8 @@ private slots:
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QSize>("stored");
         QTest::newRow("640 by 480 jpeg") << "big.jpg" << encoded({640, 480}, "JPEG") << QSize(106, 80);
-        QTest::newRow("100 by 150 jpeg keeps its size") << "small.JPEG" << encoded({100, 150}, "JPEG") << QSize(100, 150);
+        QTest::newRow("100 by 150 jpeg keeps its size")
+            << "small.JPEG" << encoded({100, 150}, "JPEG") << QSize(100, 150);
         QTest::newRow("other kinds are taken as they are") << "wide.png" << encoded({300, 20}, "PNG") << QSize(300, 20);
         QTest::newRow("a jpeg that is none gives no picture") << "bad.jpg" << QByteArray("not a picture") << QSize();
     }
@@ -226,7 +227,8 @@ private slots:
         const QByteArray picture = home.storedPicture("A001");
         if (!stored.isValid()) {
             QVERIFY(picture.isEmpty());
-            QVERIFY(home.dm.db->selectValue(QStringLiteral("SELECT picture IS NULL FROM person WHERE ID='A001'")).toBool());
+            QVERIFY(
+                home.dm.db->selectValue(QStringLiteral("SELECT picture IS NULL FROM person WHERE ID='A001'")).toBool());
             return;
         }
         QVERIFY(picture.startsWith("BM")); // a Windows bitmap

@@ -49,7 +49,8 @@ struct Module
     {
         QList<Row> result;
         const auto found = dm.db->selectRows(
-            QStringLiteral("SELECT category,from_value,to_value,reason FROM redeployments WHERE person_id=?1 ORDER BY id"),
+            QStringLiteral(
+                "SELECT category,from_value,to_value,reason FROM redeployments WHERE person_id=?1 ORDER BY id"),
             {id});
         for (const QVariantList& r : found) {
             result << Row{r[0].toString(), r[1].toString(), r[2].toString(), r[3].toString()};
@@ -59,7 +60,8 @@ struct Module
     /// dept, dept_1, dept_2 and duty as stored.
     QStringList stored(const QString& id = QStringLiteral("A001"))
     {
-        const auto r = dm.db->selectRows(QStringLiteral("SELECT dept,dept_1,dept_2,duty FROM person WHERE ID=?1"), {id});
+        const auto r =
+            dm.db->selectRows(QStringLiteral("SELECT dept,dept_1,dept_2,duty FROM person WHERE ID=?1"), {id});
         return {r[0][0].toString(), r[0][1].toString(), r[0][2].toString(), r[0][3].toString()};
     }
     /// The same four fields as the person query shows them.
@@ -125,7 +127,8 @@ private slots:
         QCOMPARE(m.rows("A002").size(), 1);
         // The rows show at once on the page, and every one got a date from the table.
         QCOMPARE(m.dm.redeployquery->recordCount(), shownBefore + rows.size());
-        QCOMPARE(m.dm.db->selectValue(QStringLiteral("SELECT count(*) FROM redeployments WHERE date IS NULL")).toInt(), 0);
+        QCOMPARE(m.dm.db->selectValue(QStringLiteral("SELECT count(*) FROM redeployments WHERE date IS NULL")).toInt(),
+                 0);
         QCOMPARE(m.dm.personquery->state(), DatasetState::Browse);
         QCOMPARE(m.dm.redeployquery->state(), DatasetState::Browse);
     }
