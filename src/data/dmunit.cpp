@@ -42,8 +42,8 @@ Tdm::Tdm(QObject* parent) : QObject(parent)
         personqueryPostError(d, e, a);
     };
 
-    honorquery = makeQuery("honorquery", {"select", "* from honor", "%where", "ORDER BY", "%order"}, QStringLiteral("0"),
-                           QStringLiteral("sorts"));
+    honorquery = makeQuery("honorquery", {"select", "* from honor", "%where", "ORDER BY", "%order"},
+                           QStringLiteral("0"), QStringLiteral("sorts"));
     honorquery->beforePost = [this](engine::Dataset& d) { honorqueryBeforePost(d); };
     familyquery = makeQuery("familyquery", {"select", "*", "from family", "%where", "ORDER BY", "%order"},
                             QStringLiteral("0"), QStringLiteral("name"));
@@ -150,7 +150,8 @@ void Tdm::selectdetail()
         const QString field = query == contractquery || query == redeployquery ? QStringLiteral("WHERE person_id = ")
                                                                                : QStringLiteral("WHERE ID = ");
         // A quote inside the key is doubled, so that the key stays one Jet string literal.
-        query->setMacro(QStringLiteral("where"), field + u'"' + QString(key).replace(u'"', QLatin1String("\"\"")) + u'"');
+        const QString literal = QString(key).replace(u'"', QLatin1String("\"\""));
+        query->setMacro(QStringLiteral("where"), field + u'"' + literal + u'"');
     }
     query->open();
 }

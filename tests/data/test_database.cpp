@@ -32,7 +32,8 @@ void TestDatabase::refusesBadFiles_data()
     QTest::addColumn<int>("rc");
     QTest::newRow("missing") << QByteArray() << false << 14;
     QTest::newRow("empty") << QByteArray() << true << 26;
-    QTest::newRow("text") << QByteArray("this is only a text file, not a database at all\n").repeated(200) << true << 26;
+    QTest::newRow("text") << QByteArray("this is only a text file, not a database at all\n").repeated(200) << true
+                          << 26;
     QTest::newRow("truncated database") << QByteArray("truncate") << true << 11;
 }
 

@@ -20,7 +20,9 @@ const char* const threePersons = "INSERT INTO person(ID,name,status,birth) VALUE
 /// Records every event of a dataset as its Delphi name.
 void logEvents(engine::Dataset& d, QStringList& log)
 {
-    auto add = [&log](const char* name) { return [&log, name](engine::Dataset&) { log << QString::fromLatin1(name); }; };
+    auto add = [&log](const char* name) {
+        return [&log, name](engine::Dataset&) { log << QString::fromLatin1(name); };
+    };
     d.beforeInsert = add("BeforeInsert");
     d.afterInsert = add("AfterInsert");
     d.onNewRecord = add("OnNewRecord");
@@ -122,7 +124,8 @@ void TestDataset::eventOrder_data()
         << "insert" << "BeforeInsert,BeforeScroll,OnNewRecord,AfterInsert,AfterScroll" << "" << 3;
     QTest::newRow("untouched insert then next is dropped")
         << "insert;next"
-        << "BeforeInsert,BeforeScroll,OnNewRecord,AfterInsert,AfterScroll,BeforeCancel,AfterCancel,BeforeScroll,AfterScroll"
+        << "BeforeInsert,BeforeScroll,OnNewRecord,AfterInsert,AfterScroll,"
+           "BeforeCancel,AfterCancel,BeforeScroll,AfterScroll"
         << "A002" << 3;
     QTest::newRow("append, fill, post stays on the new row")
         << "append;setnew;post" << "BeforeInsert,BeforeScroll,OnNewRecord,AfterInsert,AfterScroll,BeforePost,AfterPost"

@@ -118,7 +118,8 @@ void TestDatasetModel::headerClickAsksForOrder()
     model.setColumns({{"ID", "ID"}, {"name", "name"}});
     model.sortHandler = [&q](const QString& field, Qt::SortOrder order) {
         q.close();
-        q.setMacro(QStringLiteral("order"), field + (order == Qt::DescendingOrder ? QStringLiteral(" DESC") : QString()));
+        const QString direction = order == Qt::DescendingOrder ? QStringLiteral(" DESC") : QString();
+        q.setMacro(QStringLiteral("order"), field + direction);
         q.open();
     };
     model.sort(0, Qt::DescendingOrder);

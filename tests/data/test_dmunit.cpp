@@ -259,7 +259,8 @@ void TestDmunit::recalcages()
     Module m;
     m.dm.clock = [] { return at(QStringLiteral("2009-06-15 09:00")); };
     m.dm.recalcages();
-    const auto rows = m.dm.db->selectRows(QStringLiteral("SELECT ID, age, workage, hereworkage FROM person ORDER BY ID"));
+    const auto rows =
+        m.dm.db->selectRows(QStringLiteral("SELECT ID, age, workage, hereworkage FROM person ORDER BY ID"));
     // A001: born 1980-06-15 (29), working since 2000-03-01 (9), joins in 2030 (future: 0).
     // A002 (departed, recomputed too): no birth and a blank date1 give 0; 2008-06-14 is a year ago.
     // B"7: an unreadable birth keeps the old age; 2008-06-15 with a trailing blank reads (365.375

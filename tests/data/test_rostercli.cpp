@@ -54,7 +54,8 @@ void TestRosterCli::answers_data()
            "ORDER BY ID"
         << QStringList{} << "x\n张三-技术部\n张四-\n";
     QTest::newRow("NULL empty, dates as yyyy-MM-dd")
-        << "SELECT ID, dept, birth FROM person WHERE ID = \"A002\"" << QStringList{} << "ID\tdept\tbirth\nA002\t\t2000-01-30\n";
+        << "SELECT ID, dept, birth FROM person WHERE ID = \"A002\"" << QStringList{}
+        << "ID\tdept\tbirth\nA002\t\t2000-01-30\n";
     QTest::newRow("parameters") << "SELECT ID FROM person WHERE dept = \"%param1\" AND status = %param2 ORDER BY ID"
                                 << QStringList{"--param1", "技术部", "--param2", "2"} << "ID\nA004\n";
     QTest::newRow("no rows keeps the heading") << "SELECT ID, name FROM person WHERE 1=0" << QStringList{}

@@ -346,7 +346,8 @@ void Field::setAsString(const QString& text)
     }
     case FieldKind::Boolean: {
         const QString t = text.trimmed().toLower();
-        if (t == QLatin1String("true") || t == QLatin1String("yes") || t == QLatin1String("-1") || t == QLatin1String("1")) {
+        if (t == QLatin1String("true") || t == QLatin1String("yes") || t == QLatin1String("-1")
+            || t == QLatin1String("1")) {
             setAsBoolean(true);
         } else if (t == QLatin1String("false") || t == QLatin1String("no") || t == QLatin1String("0")) {
             setAsBoolean(false);
@@ -808,7 +809,8 @@ QVariant Dataset::peek(int row, int column) const
     if (column < 0 || column >= int(m_fields.size()) || row < 0 || row >= rowCount()) {
         return {};
     }
-    if ((m_state == DatasetState::Insert && row == m_insertPos) || (m_state == DatasetState::Edit && row == m_current)) {
+    if ((m_state == DatasetState::Insert && row == m_insertPos)
+        || (m_state == DatasetState::Edit && row == m_current)) {
         return m_buffer.value(column);
     }
     int index = row;
