@@ -61,13 +61,17 @@ bool redeploy(Tdm& dm, const Target& target)
     }
     // What the user typed into the person before is theirs and is stored on its own, as a move
     // to another page would; a failed redeployment must not take it away.
-    if (editing(person)) {
-        try {
+    // The same holds for a redeployment row being edited on the page.
+    try {
+        if (editing(person)) {
             person.post();
-        } catch (const std::exception&) {
-            ShowError(QStringLiteral("调动失败！"));
-            return false;
         }
+        if (editing(rows)) {
+            rows.checkBrowseMode();
+        }
+    } catch (const std::exception&) {
+        ShowError(QStringLiteral("调动失败！"));
+        return false;
     }
 
     bool stored = false;

@@ -187,7 +187,7 @@ private slots:
 
     void pendingPersonEditsAreKeptWhenTheMoveFails()
     {
-        Module m(QStringLiteral("CREATE TRIGGER refuse BEFORE INSERT ON redeployments"
+        Module m(QStringLiteral("CREATE TRIGGER refuse BEFORE INSERT ON redeployments WHEN NEW.category IS NOT NULL"
                                 " BEGIN SELECT RAISE(ABORT, 'refused'); END;"));
         ScriptedInteraction ui;
         m.dm.personquery->edit();
@@ -197,6 +197,13 @@ private slots:
         QCOMPARE(m.dm.db->selectValue(QStringLiteral("SELECT phone FROM person WHERE ID='A001'")).toString(),
                  QStringLiteral("6688"));
         QCOMPARE(m.stored()[0], QStringLiteral("销售部"));
+
+        // A redeployment row being edited on the page is kept too.
+        m.dm.redeployquery->edit();
+        m.dm.redeployquery->field(QStringLiteral("reason")).setAsString(QStringLiteral("补记"));
+        QVERIFY(!redeployment::redeploy(m.dm, target("行政部", "", "", "", "")));
+        QCOMPARE(m.dm.db->selectValue(QStringLiteral("SELECT count(*) FROM redeployments WHERE reason='补记'")).toInt(),
+                 1);
     }
 
     void guestMovesNobody()
