@@ -4,13 +4,10 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-generator=()
-if command -v ninja >/dev/null 2>&1 && [ ! -f build/CMakeCache.txt ]; then
-    generator=(-G Ninja)
-fi
+# Unix Makefiles: their moc step runs on every build, so a new header is always seen.
 if [ ! -f build/CMakeCache.txt ]; then
     echo "==> configuring"
-    cmake -S . -B build "${generator[@]}" -DCMAKE_BUILD_TYPE=Release
+    cmake -S . -B build -G "Unix Makefiles" -DCMAKE_BUILD_TYPE=Release
 fi
 echo "==> building"
 cmake --build build --parallel "$(nproc)"

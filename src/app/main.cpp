@@ -1,4 +1,5 @@
 #include "access/loginrules.h"
+#include "app/recordcommands.h"
 #include "app/rosterapplication.h"
 #include "app/taboutbox.h"
 #include "app/tdmstore.h"
@@ -8,6 +9,8 @@
 #include "platform/paths.h"
 #include "platform/widgetinteraction.h"
 #include "records/basedata.h"
+#include "records/tfrmredeploy.h"
+#include "records/tworkerform.h"
 
 #include <QGuiApplication>
 #include <QPointer>
@@ -20,6 +23,7 @@ int main(int argc, char** argv)
 {
     RosterApplication app(argc, argv);
     Q_INIT_RESOURCE(app);
+    Q_INIT_RESOURCE(records);
     paths::initFromArguments(app.arguments(), QCoreApplication::applicationDirPath());
 
     WidgetInteraction desktop;
@@ -42,7 +46,10 @@ int main(int argc, char** argv)
     setLoginRightSource([&dm] { return dm.loginright; });
 
     Tmainform mainform(store);
+    createWorkerForm(dm, &mainform);
     createRecordWindows(&mainform);
+    createRedeployDialog(&mainform);
+    bindRecordCommands(mainform);
 
     if (splash) {
         splash->close();

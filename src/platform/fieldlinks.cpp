@@ -136,6 +136,7 @@ void FieldLinks::show(const Link& link)
     } else if (auto* combo = qobject_cast<QComboBox*>(widget)) {
         if (combo->isEditable()) {
             combo->setEditText(text);
+            combo->lineEdit()->setCursorPosition(0);
         } else {
             combo->setCurrentIndex(combo->findText(text));
         }

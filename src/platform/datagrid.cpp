@@ -1,0 +1,118 @@
+#include "platform/datagrid.h"
+
+#include "data/engine/dataset.h"
+#include "data/engine/datasetmodel.h"
+#include "platform/errors.h"
+#include "platform/interaction.h"
+
+#include <QHeaderView>
+#include <QPainter>
+#include <QStyledItemDelegate>
+
+namespace {
+
+/// Paints the row background by record number before the cell itself.
+class StripeDelegate : public QStyledItemDelegate
+{
+public:
+    StripeDelegate(const QColor& odd, QObject* parent) : QStyledItemDelegate(parent), m_odd(odd) {}
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        const bool oddRecord = (index.row() + 1) % 2 == 1;
+        painter->fillRect(option.rect, oddRecord ? m_odd : QColor(Qt::white));
+        QStyledItemDelegate::paint(painter, option, index);
+    }
+
+private:
+    QColor m_odd;
+};
+
+} // namespace
+
+DataGrid::DataGrid(engine::Dataset* dataset, const QList<Column>& columns, QWidget* parent)
+    : QTableView(parent), m_dataset(dataset), m_model(new engine::DatasetModel(dataset, this))
+{
+    QList<engine::DatasetModel::Column> modelColumns;
+    for (const Column& c : columns) {
+        modelColumns.append({c.field, c.title, false});
+    }
+    m_model->setColumns(modelColumns);
+    setModel(m_model);
+    for (int i = 0; i < columns.size(); ++i) {
+        setColumnWidth(i, columns.at(i).width);
+    }
+    verticalHeader()->setDefaultSectionSize(20);
+    verticalHeader()->hide();
+    horizontalHeader()->setHighlightSections(false);
+    horizontalHeader()->setSectionsClickable(true);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setEditable(false);
+
+    connect(m_model, &engine::DatasetModel::currentRowChanged, this, &DataGrid::followDataset);
+    connect(m_model, &QAbstractItemModel::modelReset, this, [this] { followDataset(m_dataset->currentRow()); });
+    connect(selectionModel(), &QItemSelectionModel::currentChanged, this, &DataGrid::followView);
+    connect(horizontalHeader(), &QHeaderView::sectionClicked, this, &DataGrid::titleClicked);
+    followDataset(m_dataset->currentRow());
+}
+
+QString DataGrid::fieldName(int column) const
+{
+    return m_model->fieldName(column);
+}
+
+void DataGrid::setStripes(const QColor& odd)
+{
+    setItemDelegate(new StripeDelegate(odd, this));
+}
+
+void DataGrid::setSortMark(int column, Qt::SortOrder order, bool shown)
+{
+    horizontalHeader()->setSortIndicatorShown(shown);
+    if (shown) {
+        horizontalHeader()->setSortIndicator(column, order);
+    }
+}
+
+void DataGrid::setEditable(bool editable)
+{
+    setSelectionBehavior(editable ? QAbstractItemView::SelectItems : QAbstractItemView::SelectRows);
+    setEditTriggers(editable ? QAbstractItemView::AllEditTriggers : QAbstractItemView::NoEditTriggers);
+    m_model->setReadOnly(!editable);
+}
+
+void DataGrid::followDataset(int row)
+{
+    if (m_following) {
+        return;
+    }
+    m_following = true;
+    const int column = qMax(0, currentIndex().column());
+    if (row >= 0 && row < m_model->rowCount()) {
+        const QModelIndex target = m_model->index(row, column);
+        QItemSelectionModel::SelectionFlags flags = QItemSelectionModel::ClearAndSelect;
+        if (selectionBehavior() == SelectRows) {
+            flags |= QItemSelectionModel::Rows;
+        }
+        selectionModel()->setCurrentIndex(target, flags);
+        scrollTo(target);
+    } else {
+        selectionModel()->clearSelection();
+    }
+    m_following = false;
+}
+
+void DataGrid::followView(const QModelIndex& current, const QModelIndex&)
+{
+    if (m_following || !current.isValid() || !m_dataset->active() || current.row() == m_dataset->currentRow()) {
+        return;
+    }
+    try {
+        m_dataset->moveTo(current.row());
+    } catch (const AbortOp&) {
+        followDataset(m_dataset->currentRow());
+    } catch (const std::exception& e) {
+        followDataset(m_dataset->currentRow());
+        ShowError(exceptionText(e));
+    }
+}

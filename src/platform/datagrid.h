@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QColor>
+#include <QTableView>
+
+namespace engine {
+class Dataset;
+class DatasetModel;
+}
+
+/// The data-aware grid: a table view over a dataset's item model whose selected row is the
+/// dataset's current row. Clicking another row moves the dataset (posting pending changes first);
+/// when that post fails the selection goes back. Optional: striped rows and title clicks.
+class DataGrid : public QTableView
+{
+    Q_OBJECT
+
+public:
+    struct Column
+    {
+        QString field;
+        QString title;
+        int width = 64;
+    };
+
+    DataGrid(engine::Dataset* dataset, const QList<Column>& columns, QWidget* parent = nullptr);
+
+    engine::Dataset* dataset() const { return m_dataset; }
+    engine::DatasetModel* datasetModel() const { return m_model; }
+    QString fieldName(int column) const;
+
+    /// Paints odd record numbers (1, 3, ...) in `odd` and even ones white.
+    void setStripes(const QColor& odd);
+    /// Shows the sort mark on one title (or none with `shown` false).
+    void setSortMark(int column, Qt::SortOrder order, bool shown);
+    /// Cells take input in place, the editor opening at once.
+    void setEditable(bool editable);
+
+signals:
+    /// A column title was clicked.
+    void titleClicked(int column);
+
+private:
+    void followDataset(int row);
+    void followView(const QModelIndex& current, const QModelIndex& previous);
+
+    engine::Dataset* m_dataset;
+    engine::DatasetModel* m_model;
+    bool m_following = false;
+};

@@ -1,0 +1,908 @@
+#include "records/tworkerform.h"
+
+#include "data/agerule.h"
+#include "data/dmunit.h"
+#include "data/engine/query.h"
+#include "platform/datagrid.h"
+#include "platform/dateedit.h"
+#include "platform/errors.h"
+#include "platform/fieldlinks.h"
+#include "platform/inifile.h"
+#include "platform/interaction.h"
+#include "platform/paths.h"
+#include "records/basedata.h"
+#include "records/choicebox.h"
+#include "records/codelist.h"
+#include "records/deptdropform.h"
+#include "records/photos.h"
+#include "records/statuschange.h"
+#include "records/tfrmredeploy.h"
+
+#include <QApplication>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QTabWidget>
+#include <QTimer>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+using engine::DatasetState;
+using engine::Query;
+using namespace workerpages;
+
+namespace {
+
+Tworkerform* g_workerForm = nullptr;
+
+const QColor kGridBackground(247, 251, 255);
+const QColor kOddRow(240, 255, 255);
+
+bool isEditing(const engine::Dataset& dataset)
+{
+    return dataset.state() == DatasetState::Edit || dataset.state() == DatasetState::Insert;
+}
+
+/// Runs a step whose failure the browser ignores; the data module reports its own errors.
+template <typename Step> bool quietly(Step step)
+{
+    try {
+        step();
+        return true;
+    } catch (const std::exception&) {
+        return false;
+    }
+}
+
+struct PersonField
+{
+    const char* field;
+    const char16_t* label;
+    enum Kind { Text, Choice, Fixed, Date, Dept } kind;
+};
+
+// The person page in tab order.
+const PersonField kPersonFields[] = {
+    {"id", u"职工编号", PersonField::Text},        {"name", u"姓名", PersonField::Text},
+    {"folk", u"民族", PersonField::Choice},         {"birth", u"生日", PersonField::Date},
+    {"age", u"年龄", PersonField::Text},            {"education", u"文化程度", PersonField::Choice},
+    {"ismarry", u"婚姻状况", PersonField::Fixed},   {"sex", u"性别", PersonField::Fixed},
+    {"political", u"政治面貌", PersonField::Choice}, {"cardID", u"身份证号", PersonField::Text},
+    {"native", u"籍贯", PersonField::Text},         {"date1", u"参加工作时间", PersonField::Date},
+    {"workage", u"工龄", PersonField::Text},        {"isworker", u"职工类型", PersonField::Choice},
+    {"date2", u"入本单位时间", PersonField::Date},  {"hereworkage", u"本单位工龄", PersonField::Text},
+    {"aboutpay", u"工资类别", PersonField::Choice}, {"dept", u"部门", PersonField::Dept},
+    {"dept_1", u"二级部门", PersonField::Text},     {"dept_2", u"三级部门", PersonField::Text},
+    {"duty", u"职务", PersonField::Choice},         {"technical", u"职称", PersonField::Choice},
+    {"phone", u"联系电话", PersonField::Text},      {"call", u"家庭电话", PersonField::Text},
+    {"mphone", u"手机", PersonField::Text},         {"school", u"毕业学校", PersonField::Text},
+    {"subject", u"主修专业", PersonField::Text},    {"gdate", u"毕业时间", PersonField::Date},
+    {"addr", u"家庭住址", PersonField::Text},
+};
+
+/// The ellipsis of a choice box opens the base-data entry of its list.
+QString listKeyOfEllipsis(const QString& field)
+{
+    return field == QLatin1String("dept") ? QStringLiteral("dept") : field;
+}
+
+QList<DataGrid::Column> detailColumns(int page)
+{
+    switch (page) {
+    case 1:
+        return {{"name", "成员姓名", 60},  {"relation", "与本人关系", 70}, {"date", "出生日期", 80},
+                {"dept", "工作单位", 70},  {"duty", "担任职务", 70},       {"political", "政治面貌", 60},
+                {"phone", "联系电话", 70}};
+    case 2:
+        return {{"date1", "开始时间", 80}, {"date2", "结束时间", 80}, {"company", "工作单位", 70},
+                {"dept", "部门名称", 70},  {"duty", "担任职务", 70},  {"level1", "级别", 70}};
+    case 3:
+        return {{"sorts", "奖惩种类", 60},    {"date1", "奖惩日期", 80},      {"reason1", "奖惩原因", 60},
+                {"dept", "奖惩批准单位", 80}, {"date2", "解除处分日期", 80}, {"reason2", "解除处分原因", 100}};
+    case 4:
+        return {{"tech", "专业技术资格名", 90},    {"mode", "取得方式", 60},       {"date0", "取得日期", 60},
+                {"duty", "聘用专业技术职务", 100}, {"date1", "聘用开始时间", 80}, {"date2", "聘用结束时间", 80},
+                {"dept", "聘用单位", 60}};
+    case 5:
+        return {{"mode", "培训方式", 60},    {"date1", "开始时间", 80}, {"date2", "结束时间", 80},
+                {"term", "培训期限", 60},    {"subject", "所学专业", 60}, {"dept", "培训单位", 60},
+                {"content", "培训内容", 60}, {"outlay", "培训经费", 60}, {"result", "培训结果", 60}};
+    case 6:
+        return {{"contract_no", "合同编号", 80}, {"name", "合同名称", 80},      {"category", "合同类型", 80},
+                {"prop", "合同性质", 80},        {"start_date", "起始日期", 80}, {"end_date", "终止日期", 80},
+                {"comment", "备注", 80}};
+    case 7:
+        return {{"date", "日期", 80},         {"category", "类别", 87}, {"from_value", "调动前", 114},
+                {"to_value", "调动后", 112}, {"reason", "调动原因", 123}};
+    default:
+        return {};
+    }
+}
+
+QPushButton* linkButton(const QString& text, QWidget* parent)
+{
+    auto* button = new QPushButton(text, parent);
+    button->setFlat(true);
+    button->setCursor(Qt::PointingHandCursor);
+    button->setStyleSheet(QStringLiteral("QPushButton { color: red; text-decoration: underline; border: none; }"));
+    return button;
+}
+
+QLabel* blueLabel(const QString& text, QWidget* parent)
+{
+    auto* label = new QLabel(text, parent);
+    label->setStyleSheet(QStringLiteral("color: blue;"));
+    return label;
+}
+
+} // namespace
+
+Tworkerform* workerForm()
+{
+    return g_workerForm;
+}
+
+void createWorkerForm(Tdm& dm, QWidget* owner)
+{
+    g_workerForm = new Tworkerform(dm, owner);
+}
+
+Tworkerform::Tworkerform(Tdm& dm, QWidget* parent) : QDialog(parent), m_dm(dm)
+{
+    setObjectName(QStringLiteral("workerform"));
+    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    setFixedSize(792, 545);
+    setWindowTitle(QStringLiteral("在职人员浏览"));
+
+    m_personLinks = new FieldLinks(dm.personquery, this);
+    m_currentLinks = new FieldLinks(dm.personquery, this);
+    m_photos = new PersonPhotos(dm, this);
+    m_photos->attach();
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(6, 4, 6, 6);
+    layout->setSpacing(4);
+    createTopStrip();
+    layout->addWidget(m_topStrip);
+
+    auto* body = new QHBoxLayout;
+    body->setSpacing(6);
+    auto* left = new QVBoxLayout;
+    auto* right = new QVBoxLayout;
+    body->addLayout(left);
+    body->addLayout(right, 1);
+    layout->addLayout(body, 1);
+
+    createPersonList();
+    left->addWidget(showAllButton);
+    left->addWidget(personGrid, 1);
+
+    createPages();
+    right->addWidget(pages, 1);
+
+    auto* saveStrip = new QHBoxLayout;
+    saveLink = linkButton(QStringLiteral("请按这里保存"), this);
+    cancelLink = linkButton(QStringLiteral("请按这里取消修改"), this);
+    saveStrip->addWidget(blueLabel(QStringLiteral("注意：数据录入或者修改之后"), this));
+    saveStrip->addWidget(saveLink);
+    saveStrip->addWidget(blueLabel(QStringLiteral("以确保数据已录入数据库"), this));
+    saveStrip->addWidget(cancelLink);
+    saveStrip->addStretch();
+    right->addLayout(saveStrip);
+
+    createButtons();
+    auto* buttons = new QHBoxLayout;
+    for (QPushButton* b :
+         {addButton, deleteButton, statusButton, redeployButton, previewButton, printButton, exitButton}) {
+        buttons->addWidget(b);
+    }
+    right->addLayout(buttons);
+
+    createConnections();
+
+    dm.activePage = [this] { return activePage(); };
+    setActivePage(PersonPage);
+    pageChanged(PersonPage);
+    setview(false);
+}
+
+Tworkerform::~Tworkerform()
+{
+    m_photos->detach();
+    m_dm.activePage = nullptr;
+    if (g_workerForm == this) {
+        g_workerForm = nullptr;
+    }
+}
+
+void Tworkerform::createTopStrip()
+{
+    m_topStrip = new QWidget(this);
+    auto* strip = new QHBoxLayout(m_topStrip);
+    strip->setContentsMargins(0, 0, 0, 0);
+
+    auto* filterGroup = new QGroupBox(QStringLiteral("分类显示"), m_topStrip);
+    auto* filterLayout = new QHBoxLayout(filterGroup);
+    filterLayout->setContentsMargins(6, 2, 6, 4);
+    fieldChooser = new QComboBox(filterGroup);
+    fieldChooser->setObjectName(QStringLiteral("fieldChooserComboBox"));
+    fieldChooser->setMinimumWidth(110);
+    valueBox = new QComboBox(filterGroup);
+    valueBox->setObjectName(QStringLiteral("valueComboBox"));
+    valueBox->setEditable(true);
+    valueBox->setInsertPolicy(QComboBox::NoInsert);
+    valueBox->setMinimumWidth(150);
+    valueBox->setEnabled(false);
+    filterLayout->addWidget(new QLabel(QStringLiteral("查询条件"), filterGroup));
+    filterLayout->addWidget(fieldChooser);
+    filterLayout->addWidget(new QLabel(QStringLiteral("查询内容"), filterGroup));
+    filterLayout->addWidget(valueBox);
+    strip->addWidget(filterGroup, 3);
+
+    auto* currentGroup = new QGroupBox(QStringLiteral("当前记录"), m_topStrip);
+    currentGroup->setStyleSheet(QStringLiteral("QGroupBox { color: blue; }"));
+    auto* currentLayout = new QHBoxLayout(currentGroup);
+    currentLayout->setContentsMargins(6, 2, 6, 4);
+    currentName = new QLineEdit(currentGroup);
+    currentName->setObjectName(QStringLiteral("currentNameLineEdit"));
+    currentId = new QLineEdit(currentGroup);
+    currentId->setObjectName(QStringLiteral("currentIdLineEdit"));
+    currentLayout->addWidget(new QLabel(QStringLiteral("姓名"), currentGroup));
+    currentLayout->addWidget(currentName);
+    currentLayout->addWidget(new QLabel(QStringLiteral("工号"), currentGroup));
+    currentLayout->addWidget(currentId);
+    strip->addWidget(currentGroup, 2);
+
+    m_currentLinks->bind(currentName, QStringLiteral("name"));
+    m_currentLinks->bind(currentId, QStringLiteral("id"));
+    m_currentLinks->setReadOnly(true);
+}
+
+void Tworkerform::createPersonList()
+{
+    showAllButton = new QPushButton(QStringLiteral("显示全部人员名单"), this);
+    personGrid = new DataGrid(m_dm.personquery, {{"name", "姓名", 69}, {"id", "工号", 62}}, this);
+    personGrid->setObjectName(QStringLiteral("personGridTableView"));
+    personGrid->setFixedWidth(160);
+}
+
+void Tworkerform::createPages()
+{
+    pages = new QTabWidget(this);
+    pages->setObjectName(QStringLiteral("PageControl1TabWidget"));
+    // Nine captions share the page's width without scroll arrows.
+    pages->setStyleSheet(QStringLiteral(
+        "QTabBar::tab { padding: 3px 4px; border: 1px solid #a0a0a0; border-bottom: none; background: #ececec; }"
+        "QTabBar::tab:selected { background: white; }"));
+    pages->setUsesScrollButtons(false);
+    createPersonPage();
+    pages->addTab(personPage, pageCaption(PersonPage));
+    createDetailPages();
+    auto* notesPage = new QWidget(pages);
+    auto* notesLayout = new QVBoxLayout(notesPage);
+    notesEdit = new QPlainTextEdit(notesPage);
+    notesEdit->setObjectName(QStringLiteral("notesPlainTextEdit"));
+    notesEdit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    notesLayout->addWidget(notesEdit);
+    m_personLinks->bind(notesEdit, QStringLiteral("comments"));
+    pages->addTab(notesPage, pageCaption(NotesPage));
+}
+
+ChoiceBox* Tworkerform::addChoiceBox(const QString& field)
+{
+    auto* box = new ChoiceBox(personPage);
+    const QString hint = field + QStringLiteral(".txt");
+    box->combo()->setToolTip(hint);
+    box->ellipsis()->setToolTip(hint);
+    connect(box->ellipsis(), &QToolButton::clicked, this, [this, field] { openListEditor(field); });
+    return box;
+}
+
+void Tworkerform::createPersonPage()
+{
+    personPage = new QWidget(this);
+    auto* grid = new QGridLayout(personPage);
+    grid->setContentsMargins(6, 6, 6, 6);
+    grid->setHorizontalSpacing(4);
+    grid->setVerticalSpacing(5);
+
+    constexpr int pairsPerRow = 3;
+    QWidget* previous = nullptr;
+    int i = 0;
+    for (const PersonField& f : kPersonFields) {
+        const QString field = QString::fromLatin1(f.field);
+        QWidget* box = nullptr;
+        switch (f.kind) {
+        case PersonField::Text:
+            box = new QLineEdit(personPage);
+            break;
+        case PersonField::Date: {
+            auto* date = new DateEdit(personPage);
+            box = date;
+            break;
+        }
+        case PersonField::Fixed: {
+            auto* combo = new QComboBox(personPage);
+            if (field == QLatin1String("sex")) {
+                combo->addItems({QStringLiteral("男"), QStringLiteral("女")});
+            } else {
+                combo->addItems({QStringLiteral("未婚"), QStringLiteral("已婚"), QStringLiteral("离异"),
+                                 QStringLiteral("再婚"), QString()});
+            }
+            box = combo;
+            break;
+        }
+        case PersonField::Choice:
+        case PersonField::Dept: {
+            ChoiceBox* choice = addChoiceBox(field);
+            if (f.kind == PersonField::Dept) {
+                choice->combo()->beforeDropDown = [this, choice] {
+                    pickDepartment(choice);
+                    return true;
+                };
+            } else {
+                DropDownCombo* combo = choice->combo();
+                combo->beforeDropDown = [this, combo, field] {
+                    reloadChoiceItems(combo, field);
+                    return false;
+                };
+            }
+            box = choice;
+            break;
+        }
+        }
+        box->setObjectName(field + QStringLiteral("Box"));
+        m_personBoxes.insert(field.toLower(), box);
+        bindPersonBox(box, field);
+
+        const int row = i / pairsPerRow;
+        const int column = (i % pairsPerRow) * 2;
+        auto* label = new QLabel(QString::fromUtf16(f.label), personPage);
+        label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        label->setBuddy(box);
+        grid->addWidget(label, row, column);
+        if (field == QLatin1String("addr")) {
+            grid->addWidget(box, row, column + 1, 1, 3);
+        } else {
+            grid->addWidget(box, row, column + 1);
+        }
+        if (previous) {
+            setTabOrder(previous->focusProxy() ? previous->focusProxy() : previous,
+                        box->focusProxy() ? box->focusProxy() : box);
+        }
+        previous = box;
+        ++i;
+    }
+    for (int column = 1; column < pairsPerRow * 2; column += 2) {
+        grid->setColumnStretch(column, 1);
+    }
+
+    // The photo: one of two boxes shows, by where photos are kept.
+    auto* photoColumn = new QVBoxLayout;
+    filePhoto = new QLabel(personPage);
+    filePhoto->setObjectName(QStringLiteral("filePhotoLabel"));
+    filePhoto->setScaledContents(true);
+    databasePhoto = new QLabel(personPage);
+    databasePhoto->setObjectName(QStringLiteral("databasePhotoLabel"));
+    databasePhoto->setAlignment(Qt::AlignCenter);
+    for (QLabel* photo : {filePhoto, databasePhoto}) {
+        photo->setFixedSize(106, 133);
+        photo->setFrameShape(QFrame::StyledPanel);
+        photo->setStyleSheet(QStringLiteral("background: white;"));
+        photoColumn->addWidget(photo);
+    }
+    choosePhotoButton = new QPushButton(QStringLiteral("选择照片"), personPage);
+    clearPhotoButton = new QPushButton(QStringLiteral("清除照片"), personPage);
+    photoColumn->addWidget(choosePhotoButton);
+    photoColumn->addWidget(clearPhotoButton);
+    photoColumn->addStretch();
+    grid->addLayout(photoColumn, 0, pairsPerRow * 2, 10, 1, Qt::AlignTop);
+
+    // The stamp of the departed view lies over the page, unscaled, and lets clicks through.
+    stampLabel = new QLabel(personPage);
+    stampLabel->setObjectName(QStringLiteral("stampLabel"));
+    stampLabel->setPixmap(QPixmap(QStringLiteral(":/records/leftstamp.png")));
+    stampLabel->setGeometry(184, 120, 161, 182);
+    stampLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    stampLabel->setAttribute(Qt::WA_TransparentForMouseEvents);
+    stampLabel->raise();
+    stampLabel->hide();
+}
+
+void Tworkerform::bindPersonBox(QWidget* box, const QString& field)
+{
+    if (auto* edit = qobject_cast<QLineEdit*>(box)) {
+        m_personLinks->bind(edit, field);
+    } else if (auto* date = qobject_cast<DateEdit*>(box)) {
+        m_personLinks->bind(date, field);
+    } else if (auto* choice = qobject_cast<ChoiceBox*>(box)) {
+        m_personLinks->bind(choice->combo(), field);
+    } else if (auto* combo = qobject_cast<QComboBox*>(box)) {
+        m_personLinks->bind(combo, field);
+    }
+}
+
+QWidget* Tworkerform::personBox(const QString& field) const
+{
+    return m_personBoxes.value(field.toLower());
+}
+
+void Tworkerform::createDetailPages()
+{
+    for (int page = 1; page < NotesPage; ++page) {
+        Query* query = m_dm.detailQuery(page);
+        auto* grid = new DataGrid(query, detailColumns(page), pages);
+        grid->setObjectName(QStringLiteral("detail%1TableView").arg(page));
+        grid->setEditable(true);
+        grid->setStripes(kOddRow);
+        QPalette palette = grid->palette();
+        palette.setColor(QPalette::Base, kGridBackground);
+        grid->setPalette(palette);
+        grid->horizontalHeader()->setSectionsClickable(page <= 5);
+        // The rewards-and-punishments grid keeps its columns fixed and has no Tab between cells.
+        if (page == 3) {
+            grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+            grid->setTabKeyNavigation(false);
+        }
+        detailGrids[size_t(page)] = grid;
+        pages->addTab(grid, pageCaption(page));
+    }
+}
+
+void Tworkerform::createButtons()
+{
+    addButton = new QPushButton(addCaption(PersonPage), this);
+    deleteButton = new QPushButton(QStringLiteral("删除"), this);
+    statusButton = new QPushButton(QStringLiteral("离职"), this);
+    redeployButton = new QPushButton(QStringLiteral("调动"), this);
+    previewButton = new QPushButton(QStringLiteral("打印预览"), this);
+    printButton = new QPushButton(QStringLiteral("打印"), this);
+    exitButton = new QPushButton(QStringLiteral("退出(&X)"), this);
+    for (QPushButton* b : {addButton, deleteButton, statusButton, redeployButton, previewButton, printButton,
+                           exitButton, saveLink, cancelLink, showAllButton}) {
+        b->setAutoDefault(false);
+    }
+    // The printed card and lists come with the printing; until then both stay disabled.
+    previewButton->setEnabled(false);
+    printButton->setEnabled(false);
+}
+
+void Tworkerform::createConnections()
+{
+    connect(fieldChooser, &QComboBox::activated, this, &Tworkerform::fieldChosen);
+    connect(valueBox, &QComboBox::editTextChanged, this, &Tworkerform::valueChanged);
+    connect(showAllButton, &QPushButton::clicked, this, &Tworkerform::showAllPersons);
+    connect(personGrid, &DataGrid::titleClicked, this, &Tworkerform::personTitleClicked);
+    for (int page = 1; page <= 5; ++page) {
+        connect(detailGrids[size_t(page)], &DataGrid::titleClicked, this,
+                [this, page](int column) { detailTitleClicked(page, column); });
+    }
+    connect(pages, &QTabWidget::currentChanged, this, &Tworkerform::pageChanged);
+    connect(saveLink, &QPushButton::clicked, this, &Tworkerform::saveClick);
+    connect(cancelLink, &QPushButton::clicked, this, &Tworkerform::cancelClick);
+    connect(addButton, &QPushButton::clicked, this, &Tworkerform::addClick);
+    connect(deleteButton, &QPushButton::clicked, this, &Tworkerform::deleteClick);
+    connect(exitButton, &QPushButton::clicked, this, &QDialog::close);
+    connect(statusButton, &QPushButton::clicked, this, &Tworkerform::changeStatus);
+    connect(redeployButton, &QPushButton::clicked, this, &Tworkerform::redeploy);
+    connect(choosePhotoButton, &QPushButton::clicked, m_photos, &PersonPhotos::choosePhoto);
+    connect(clearPhotoButton, &QPushButton::clicked, m_photos, &PersonPhotos::clearPhoto);
+    connect(m_photos->fileBox(), &PhotoBox::changed, this, &Tworkerform::showPhotos);
+    connect(m_photos->databaseBox(), &PhotoBox::changed, this, &Tworkerform::showPhotos);
+    connect(qobject_cast<DateEdit*>(personBox("birth")), &DateEdit::editingFinished, this, &Tworkerform::leaveBirth);
+    connect(qobject_cast<DateEdit*>(personBox("date1")), &DateEdit::editingFinished, this, &Tworkerform::leaveDate1);
+    connect(qobject_cast<DateEdit*>(personBox("date2")), &DateEdit::editingFinished, this, &Tworkerform::leaveDate2);
+    qApp->installEventFilter(this);
+}
+
+// --- views and showing -------------------------------------------------------------------
+
+void Tworkerform::setview(bool departed)
+{
+    m_departed = departed;
+    m_dm.personquery->setFilter(departed ? QStringLiteral("status=2") : QStringLiteral("status=1"));
+    m_dm.personquery->setFiltered(true);
+    setWindowTitle(departed ? QStringLiteral("离职人员浏览") : QStringLiteral("在职人员浏览"));
+    statusButton->setText(departed ? QStringLiteral("复职") : QStringLiteral("离职"));
+    stampLabel->setVisible(departed);
+    addButton->setVisible(!departed);
+    redeployButton->setVisible(!departed);
+}
+
+void Tworkerform::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    if (QScreen* screen = this->screen()) {
+        move(screen->availableGeometry().center() - rect().center());
+    }
+
+    const QSignalBlocker blockChooser(fieldChooser);
+    const QSignalBlocker blockValue(valueBox);
+    fieldChooser->clear();
+    fieldChooser->addItems(ini::sectionKeys(paths::sysinifile(), QStringLiteral("FilterItemList")));
+    fieldChooser->setCurrentIndex(-1);
+    valueBox->setEnabled(false);
+
+    m_dm.personquery->open();
+    for (int page = 1; page < NotesPage; ++page) {
+        m_dm.detailQuery(page)->open();
+    }
+    personGrid->setFocus();
+    applyRights();
+    m_photos->setPhotoOnDisk(m_photoOnDisk);
+    filePhoto->setVisible(m_photoOnDisk);
+    databasePhoto->setVisible(!m_photoOnDisk);
+    showPhotos();
+}
+
+void Tworkerform::showPhotos()
+{
+    filePhoto->setPixmap(QPixmap::fromImage(m_photos->fileBox()->image()));
+    databasePhoto->setPixmap(QPixmap::fromImage(m_photos->databaseBox()->image()));
+}
+
+void Tworkerform::changeStatus()
+{
+    statuschange::changeStatus(m_dm, statusButton->text());
+}
+
+void Tworkerform::redeploy()
+{
+    redeployCurrentPerson(m_dm);
+}
+
+void Tworkerform::hideEvent(QHideEvent* event)
+{
+    for (int page = 1; page < NotesPage; ++page) {
+        m_dm.detailQuery(page)->close();
+    }
+    QDialog::hideEvent(event);
+}
+
+void Tworkerform::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && !m_dm.personquery->active()) {
+        m_dm.personquery->open();
+    }
+    QDialog::changeEvent(event);
+}
+
+bool Tworkerform::isGuest() const
+{
+    return m_dm.loginright == QLatin1String("guest");
+}
+
+void Tworkerform::applyRights()
+{
+    const bool admin = !isGuest();
+    statusButton->setEnabled(admin);
+    redeployButton->setEnabled(admin);
+    personPage->setEnabled(admin);
+    updatePageButtons();
+}
+
+void Tworkerform::updatePageButtons()
+{
+    const bool notes = activePage() == NotesPage;
+    const bool admin = !isGuest();
+    addButton->setEnabled(!notes && admin);
+    deleteButton->setEnabled(!notes && admin);
+}
+
+// --- filtering and sorting -------------------------------------------------------------
+
+QString Tworkerform::filterFieldOfChoice() const
+{
+    if (fieldChooser->currentIndex() < 0) {
+        return QString();
+    }
+    return ini::readString(paths::sysinifile(), QStringLiteral("FilterItemList"), fieldChooser->currentText(),
+                           QString());
+}
+
+void Tworkerform::fieldChosen(int index)
+{
+    fieldChooser->setCurrentIndex(index);
+    {
+        const QSignalBlocker block(valueBox);
+        valueBox->clear();
+        valueBox->clearEditText();
+    }
+    valueBox->setEnabled(true);
+    const QString field = filterFieldOfChoice();
+    if (field.isEmpty()) {
+        return;
+    }
+    QStringList items;
+    if (field == QLatin1String("dept")) {
+        if (Tdeptdropform* picker = deptPicker()) {
+            items = picker->firstLevelNames();
+        }
+    } else if (const QString list = codelistfile(field); codelist::exists(list)) {
+        items = codelist::read(list);
+    }
+    const QSignalBlocker block(valueBox);
+    valueBox->addItems(items);
+    valueBox->setCurrentIndex(-1);
+    valueBox->clearEditText();
+}
+
+void Tworkerform::valueChanged(const QString& text)
+{
+    const QString field = filterFieldOfChoice();
+    if (field.isEmpty()) {
+        return;
+    }
+    Query* query = m_dm.personquery;
+    query->close();
+    const QString where = filterWhere(field, text);
+    if (where.isEmpty()) {
+        query->clearMacro(QStringLiteral("where"));
+    } else {
+        query->setMacro(QStringLiteral("where"), where);
+    }
+    query->open();
+}
+
+void Tworkerform::showAllPersons()
+{
+    {
+        const QSignalBlocker block(valueBox);
+        valueBox->clear();
+        valueBox->clearEditText();
+    }
+    m_dm.personquery->clearMacro(QStringLiteral("where"));
+    m_dm.personquery->refresh();
+}
+
+void Tworkerform::personTitleClicked(int column)
+{
+    const QString order = m_personSort.click(column, personGrid->fieldName(column));
+    personGrid->setSortMark(column, m_personSort.mark() == SortCycle::Mark::Descending ? Qt::DescendingOrder
+                                                                                          : Qt::AscendingOrder,
+                            m_personSort.mark() != SortCycle::Mark::None);
+    if (order.isEmpty()) {
+        return;
+    }
+    Query* query = m_dm.personquery;
+    query->close();
+    query->clearMacro(QStringLiteral("order"));
+    query->setMacro(QStringLiteral("order"), order);
+    query->open();
+}
+
+void Tworkerform::detailTitleClicked(int page, int column)
+{
+    if (page < 1 || page > 5) {
+        return;
+    }
+    SortCycle& cycle = m_sortCycles[size_t(page)];
+    DataGrid* grid = detailGrids[size_t(page)];
+    const QString order = cycle.click(column, grid->fieldName(column));
+    grid->setSortMark(column, cycle.mark() == SortCycle::Mark::Descending ? Qt::DescendingOrder : Qt::AscendingOrder,
+                      cycle.mark() != SortCycle::Mark::None);
+    if (order.isEmpty()) {
+        return;
+    }
+    Query* query = m_dm.detailQuery(page);
+    query->close();
+    query->clearMacro(QStringLiteral("order"));
+    query->setMacro(QStringLiteral("order"), order);
+    query->open();
+}
+
+// --- pages -------------------------------------------------------------------------------
+
+int Tworkerform::activePage() const
+{
+    return pages ? pages->currentIndex() : PersonPage;
+}
+
+void Tworkerform::setActivePage(int page)
+{
+    pages->setCurrentIndex(page);
+}
+
+Query* Tworkerform::pageQuery(int page) const
+{
+    return isDetailPage(page) ? m_dm.detailQuery(page) : m_dm.personquery;
+}
+
+void Tworkerform::pageChanged(int page)
+{
+    engine::Query* person = m_dm.personquery;
+    if (person->active() && person->modified() && isEditing(*person)) {
+        quietly([person] { person->post(); });
+        quietly([this] { m_dm.selectdetail(); });
+    }
+    if (person->active()) {
+        m_dm.selectdetail();
+    }
+    if (page != NotesPage) {
+        addButton->setText(addCaption(page));
+    }
+    updatePageButtons();
+}
+
+// --- record actions ----------------------------------------------------------------------
+
+void Tworkerform::addClick()
+{
+    const int page = activePage();
+    if (page == PersonPage) {
+        Query* person = m_dm.personquery;
+        person->append();
+        person->field(QStringLiteral("status")).setAsInteger(1);
+        personBox(QStringLiteral("id"))->setFocus();
+        return;
+    }
+    if (!isDetailPage(page)) {
+        return;
+    }
+    const QString key = currentId->text();
+    if (key.isEmpty()) {
+        return;
+    }
+    Query* query = m_dm.detailQuery(page);
+    quietly([&] {
+        query->insert();
+        query->field(tieField(page)).setAsString(key);
+        for (const auto& [field, value] : newRowDefaults(page, QDate::currentDate())) {
+            query->field(field).setAsString(value);
+        }
+        query->post();
+        query->edit();
+    });
+    detailGrids[size_t(page)]->setFocus();
+}
+
+void Tworkerform::saveClick()
+{
+    const int page = activePage();
+    Query* query = pageQuery(page);
+    if (page == PersonPage) {
+        if (isEditing(*query)) {
+            quietly([query] { query->post(); });
+        }
+        if (!isEditing(*query)) {
+            StdInfo(savedMessage(page));
+        }
+        return;
+    }
+    if (isEditing(*query) && quietly([query] { query->post(); })) {
+        StdInfo(savedMessage(page));
+    }
+}
+
+void Tworkerform::cancelClick()
+{
+    Query* query = pageQuery(activePage());
+    quietly([query] { query->cancel(); });
+}
+
+void Tworkerform::deleteClick()
+{
+    const int page = activePage();
+    if (page == NotesPage || !AskYesNo(deleteQuestion(page))) {
+        return;
+    }
+    Query* query = pageQuery(page);
+    quietly([query] { query->remove(); });
+    if (isDetailPage(page)) {
+        detailGrids[size_t(page)]->setFocus();
+    }
+}
+
+// --- derived years -------------------------------------------------------------------------
+
+void Tworkerform::recomputeYears(const QString& dateField, const QString& targetField, bool pastOnly)
+{
+    // An empty or unreadable date makes the step fail; the target then keeps its value.
+    quietly([&] {
+        Query* person = m_dm.personquery;
+        const QDateTime from = person->field(dateField).asDateTime();
+        if (!from.isValid()) {
+            throw RosterError(QStringLiteral("no date"));
+        }
+        const QDateTime now = m_dm.clock ? m_dm.clock() : agerule::systemNow();
+        const int years = (!pastOnly || now > from) ? agerule::yearsBetween(from, now) : 0;
+        if (person->state() == DatasetState::Browse) {
+            person->edit();
+        }
+        person->field(targetField).setAsString(QString::number(years));
+    });
+}
+
+void Tworkerform::leaveBirth()
+{
+    recomputeYears(QStringLiteral("birth"), QStringLiteral("age"), false);
+}
+
+void Tworkerform::leaveDate1()
+{
+    recomputeYears(QStringLiteral("date1"), QStringLiteral("workage"), true);
+}
+
+void Tworkerform::leaveDate2()
+{
+    recomputeYears(QStringLiteral("date2"), QStringLiteral("hereworkage"), true);
+}
+
+// --- choice boxes and the department -------------------------------------------------------
+
+void Tworkerform::reloadChoiceItems(QComboBox* combo, const QString& field)
+{
+    const QString list = codelistfile(field);
+    if (!codelist::exists(list)) {
+        return;
+    }
+    const QString text = combo->currentText();
+    const QSignalBlocker block(combo);
+    combo->clear();
+    combo->addItems(codelist::read(list));
+    combo->setEditText(text);
+}
+
+void Tworkerform::openListEditor(const QString& field)
+{
+    openBaseData(listKeyOfEllipsis(field));
+}
+
+void Tworkerform::pickDepartment(QWidget* below)
+{
+    Tdeptdropform* picker = deptPicker();
+    QString dept, dept1, dept2;
+    if (!picker || !picker->pickdept(below, dept, dept1, dept2)) {
+        return;
+    }
+    quietly([&] {
+        Query* person = m_dm.personquery;
+        if (!isEditing(*person)) {
+            person->edit();
+        }
+        person->field(QStringLiteral("dept")).setAsString(dept);
+        person->field(QStringLiteral("dept_1")).setAsString(dept1);
+        person->field(QStringLiteral("dept_2")).setAsString(dept2);
+    });
+    m_personLinks->reload();
+}
+
+// --- keys ----------------------------------------------------------------------------------
+
+bool Tworkerform::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() != QEvent::KeyPress || !isVisible()) {
+        return false;
+    }
+    auto* key = static_cast<QKeyEvent*>(event);
+    if (key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter) {
+        return false;
+    }
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (!widget || widget->window() != this) {
+        return false;
+    }
+    // Enter in a grid moves to the next column, wrapping, after the grid has handled it.
+    for (QWidget* w = widget; w && w != this; w = w->parentWidget()) {
+        if (auto* grid = qobject_cast<DataGrid*>(w)) {
+            QTimer::singleShot(0, grid, [grid] {
+                const QModelIndex current = grid->currentIndex();
+                const int columns = grid->model()->columnCount();
+                if (current.isValid() && columns > 0) {
+                    grid->setCurrentIndex(grid->model()->index(current.row(), (current.column() + 1) % columns));
+                }
+            });
+            return false;
+        }
+    }
+    // Elsewhere Enter moves to the next control in tab order.
+    focusNextChild();
+    return true;
+}
