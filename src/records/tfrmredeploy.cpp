@@ -96,6 +96,11 @@ TfrmRedeploy::TfrmRedeploy(QWidget* parent) : QDialog(parent)
     connect(BitBtn2, &QPushButton::clicked, this, &TfrmRedeploy::BitBtn2Click);
 }
 
+void TfrmRedeploy::setPicker(Tdeptdropform* picker)
+{
+    m_picker = picker;
+}
+
 bool TfrmRedeploy::ask()
 {
     return exec() == QDialog::Accepted;

@@ -31,7 +31,7 @@ public:
     redeployment::Target values() const;
 
     /// The picker the "..." button opens; without one, the picker made at start-up.
-    void setPicker(Tdeptdropform* picker) { m_picker = picker; }
+    void setPicker(Tdeptdropform* picker);
 
     /// Replaces the duty box's items with the lines of data/duty.txt when the file exists; the
     /// typed text stays. Runs at every showing.
