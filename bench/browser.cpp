@@ -264,47 +264,6 @@ int main(int argc, char** argv)
     }
     benchdb::printLine(out, QStringLiteral("show again from a closed list (best of 3)"), againShow, showBase);
 
-    // What the show would take if the detail queries were keyed to one person before it opens
-    // them (here to a key no person has), instead of opening over every row of their tables.
-    double keyedShow = 1e300;
-    for (int i = 0; i < 3; ++i) {
-        form->hide();
-        dm.personquery->close();
-        for (int page = 1; page <= 7; ++page) {
-            engine::Query* q = dm.detailQuery(page);
-            const bool byPerson = q == dm.contractquery || q == dm.redeployquery;
-            q->setMacro(QStringLiteral("where"), byPerson ? QStringLiteral("WHERE person_id = \"\"")
-                                                         : QStringLiteral("WHERE ID = \"\""));
-        }
-        QCoreApplication::processEvents();
-        keyedShow = std::min(keyedShow, showOnce());
-    }
-    benchdb::printLine(out, QStringLiteral("  the same, detail queries keyed first"), keyedShow, showBase);
-    for (int page = 1; page <= 7; ++page) {
-        dm.detailQuery(page)->clearMacro(QStringLiteral("where"));
-    }
-
-    // Where the show's time goes: the same opens one by one, in the state the show finds them.
-    QList<QPair<QString, double>> parts;
-    {
-        form->hide();
-        dm.personquery->close();
-        QCoreApplication::processEvents();
-        parts.append({QStringLiteral("personquery.open"), ms([&] { dm.personquery->open(); })});
-        for (int page = 1; page <= 7; ++page) {
-            engine::Query* q = dm.detailQuery(page);
-            q->close();
-            const double t = ms([&] { q->open(); });
-            parts.append({q->objectName() + QStringLiteral(".open (%1 rows)").arg(q->recordCount()), t});
-        }
-        for (int page = 1; page <= 7; ++page) {
-            dm.detailQuery(page)->close();
-        }
-        watch.painted = false;
-        form->show();
-        untilPainted(watch);
-    }
-
     // (2) Moving by a click on another visible row, the detail reselect and the repaint included;
     // once on the person page and once on each detail page.
     out << Qt::endl;
@@ -373,11 +332,6 @@ int main(int argc, char** argv)
     }
     benchdb::printLine(out, QStringLiteral("scroll to the end again (best of 3)"), againScroll, scrollBase);
 
-    out << Qt::endl << "the show's opens one by one (ms):" << Qt::endl;
-    for (const auto& [what, t] : parts) {
-        out << "  " << qSetFieldWidth(42) << Qt::left << what << qSetFieldWidth(10) << Qt::right
-            << QString::number(t, 'f', 1) << qSetFieldWidth(0) << Qt::endl;
-    }
     out << Qt::endl << "statements of the first show that took 2 ms or more:" << Qt::endl;
     for (const SlowStatement& slow : g_slowStatements) {
         out << "  " << qSetFieldWidth(8) << Qt::right << QString::number(slow.ms, 'f', 1) << qSetFieldWidth(0)

@@ -138,8 +138,13 @@ QString Tdm::currentPersonId() const
 
 void Tdm::selectdetail()
 {
+    selectdetail(activePage ? activePage() : -1);
+}
+
+void Tdm::selectdetail(int page)
+{
     const QString key = currentPersonId();
-    engine::Query* query = detailQuery(activePage ? activePage() : -1);
+    engine::Query* query = detailQuery(page);
     if (!query) {
         return;
     }

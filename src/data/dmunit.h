@@ -70,6 +70,8 @@ public:
     void dbConnect(engine::Database& database);
     /// Reselects the detail query of the personnel window's active page for the current person.
     void selectdetail();
+    /// The same for the detail query of one page.
+    void selectdetail(int page);
     void personqueryAfterScroll(engine::Dataset& dataset);
     void personqueryAfterPost(engine::Dataset& dataset);
     void personqueryPostError(engine::Dataset& dataset, const engine::DbError& error, engine::DataAction& action);

@@ -530,9 +530,13 @@ void Tworkerform::showEvent(QShowEvent* event)
     fieldChooser->setCurrentIndex(-1);
     valueBox->setEnabled(false);
 
+    // The detail queries open selected to the current person: opened over their whole tables they
+    // would sort every detail row of the archive for pages nobody looks at yet.
     m_dm.personquery->open();
     for (int page = 1; page < NotesPage; ++page) {
-        m_dm.detailQuery(page)->open();
+        if (!m_dm.detailQuery(page)->active()) {
+            m_dm.selectdetail(page);
+        }
     }
     personGrid->setFocus();
     applyRights();

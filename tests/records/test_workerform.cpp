@@ -142,6 +142,22 @@ private slots:
         QVERIFY(!b.form->addButton->isHidden());
     }
 
+    void detailQueriesOpenForTheCurrentPerson()
+    {
+        Browser b;
+        QCOMPARE(b.form->activePage(), int(PersonPage));
+        QCOMPARE(b.dm.personquery->field("ID").asString(), QString("A001"));
+        for (int page = 1; page < NotesPage; ++page) {
+            QVERIFY(b.dm.detailQuery(page)->active());
+        }
+        QCOMPARE(b.dm.familyquery->recordCount(), 1);
+        QCOMPARE(b.dm.familyquery->field("name").asString(), QString("张父"));
+
+        b.form->hide();
+        QVERIFY(!b.dm.familyquery->active());
+        QVERIFY(b.dm.personquery->active());
+    }
+
     void prefixFilterAndItsClearing()
     {
         Browser b;
