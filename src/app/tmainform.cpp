@@ -640,13 +640,13 @@ void Tmainform::openLogin(const QString& caption)
         // "退出" leads out, which is all such a run can offer.
         showException(e);
     }
-    QPointer<Tloginform> login = new Tloginform(users, this);
-    login->setAttribute(Qt::WA_DeleteOnClose);
-    login->setWindowTitle(caption);
-    m_runModal(*login);
-    if (login && login->succeeded()) {
-        m_store.setLogin(login->loginUser(), login->loginRight());
-        login->close();
+    // The window lives until its result is read: a modal run that deleted it on closing would take
+    // the logged-in user with it.
+    Tloginform login(users, this);
+    login.setWindowTitle(caption);
+    m_runModal(login);
+    if (login.succeeded()) {
+        m_store.setLogin(login.loginUser(), login.loginRight());
     }
 }
 

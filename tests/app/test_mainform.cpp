@@ -26,6 +26,7 @@
 #include <QStackedWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 namespace {
 
@@ -370,11 +371,16 @@ private slots:
     void loginSetsTheCurrentUser()
     {
         auto window = makeWindow();
+        // Run the window modally for real, so that whatever its closing does happens before the
+        // main window reads the result.
         m_onDialog = [](QDialog& dialog) {
             auto* login = qobject_cast<Tloginform*>(&dialog);
-            login->userChooser()->setCurrentIndex(0);
-            login->passwordEdit()->setText("123");
-            login->loginButton()->click();
+            QTimer::singleShot(0, login, [login] {
+                login->userChooser()->setCurrentIndex(0);
+                login->passwordEdit()->setText("123");
+                login->loginButton()->click();
+            });
+            dialog.exec();
         };
         window->runlink(2);
         QCOMPARE(m_store.loginuser, QString("admin"));
