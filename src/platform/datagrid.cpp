@@ -81,6 +81,14 @@ void DataGrid::setEditable(bool editable)
     m_model->setReadOnly(!editable);
 }
 
+bool DataGrid::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event)
+{
+    if (trigger == CurrentChanged && !hasFocus()) {
+        return false;
+    }
+    return QTableView::edit(index, trigger, event);
+}
+
 void DataGrid::followDataset(int row)
 {
     if (m_following) {
@@ -104,7 +112,8 @@ void DataGrid::followDataset(int row)
 
 void DataGrid::followView(const QModelIndex& current, const QModelIndex&)
 {
-    if (m_following || !current.isValid() || !m_dataset->active() || current.row() == m_dataset->currentRow()) {
+    if (m_following || m_model->isChanging() || !current.isValid() || !m_dataset->active() ||
+        current.row() == m_dataset->currentRow()) {
         return;
     }
     try {

@@ -33,12 +33,19 @@ public:
     void setStripes(const QColor& odd);
     /// Shows the sort mark on one title (or none with `shown` false).
     void setSortMark(int column, Qt::SortOrder order, bool shown);
+    using QTableView::edit;
+
     /// Cells take input in place, the editor opening at once.
     void setEditable(bool editable);
 
 signals:
     /// A column title was clicked.
     void titleClicked(int column);
+
+protected:
+    /// The editor opens on the current cell only while the grid has the focus: a reselected
+    /// detail list must not take the keyboard away from the box the user is typing in.
+    bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;
 
 private:
     void followDataset(int row);

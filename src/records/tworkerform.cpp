@@ -664,6 +664,8 @@ void Tworkerform::showAllPersons()
     }
     m_dm.personquery->clearMacro(QStringLiteral("where"));
     m_dm.personquery->refresh();
+    // A refresh may land on another person without a move; the details and the photo follow.
+    m_dm.personqueryAfterScroll(*m_dm.personquery);
 }
 
 void Tworkerform::personTitleClicked(int column)
@@ -882,26 +884,35 @@ void Tworkerform::pickDepartment(QWidget* below)
 
 bool Tworkerform::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() != QEvent::KeyPress || !isVisible()) {
+    // Only the first delivery counts: an unhandled key travels on to the parents of its receiver.
+    if (event->type() != QEvent::KeyPress || !isVisible() || watched != QApplication::focusWidget()) {
+        return false;
+    }
+    auto* widget = static_cast<QWidget*>(watched);
+    if (widget->window() != this) {
         return false;
     }
     auto* key = static_cast<QKeyEvent*>(event);
+    if (key->key() == Qt::Key_Escape) {
+        close();
+        return true;
+    }
     if (key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter) {
         return false;
     }
-    auto* widget = qobject_cast<QWidget*>(watched);
-    if (!widget || widget->window() != this) {
-        return false;
-    }
-    // Enter in a grid moves to the next column, wrapping, after the grid has handled it.
+    // Enter in a grid moves to the next column, wrapping, after the grid has handled it. A cell's
+    // editor commits its text in a queued call of its own; the move waits one more turn so that it
+    // comes after that commit.
     for (QWidget* w = widget; w && w != this; w = w->parentWidget()) {
         if (auto* grid = qobject_cast<DataGrid*>(w)) {
             QTimer::singleShot(0, grid, [grid] {
-                const QModelIndex current = grid->currentIndex();
-                const int columns = grid->model()->columnCount();
-                if (current.isValid() && columns > 0) {
-                    grid->setCurrentIndex(grid->model()->index(current.row(), (current.column() + 1) % columns));
-                }
+                QTimer::singleShot(0, grid, [grid] {
+                    const QModelIndex current = grid->currentIndex();
+                    const int columns = grid->model()->columnCount();
+                    if (current.isValid() && columns > 0) {
+                        grid->setCurrentIndex(grid->model()->index(current.row(), (current.column() + 1) % columns));
+                    }
+                });
             });
             return false;
         }

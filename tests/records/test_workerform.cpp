@@ -191,6 +191,25 @@ private slots:
         QCOMPARE(b.listed().size(), 4);
     }
 
+    void anEmptyListReselectsTheDetails()
+    {
+        Browser b;
+        b.form->setActivePage(1);
+        b.moveTo("A002");
+        QCOMPARE(b.dm.familyquery->recordCount(), 1);
+        b.form->fieldChosen(0);
+        b.form->valueBox->setEditText("nobody");
+        QVERIFY(b.listed().isEmpty());
+        // Without a person the key is empty and the page's query selects every row of its table.
+        QCOMPARE(b.dm.familyquery->macro("where"), QString());
+        QCOMPARE(b.dm.familyquery->recordCount(), 2);
+
+        b.form->showAllPersons();
+        QCOMPARE(b.dm.personquery->field("ID").asString(), QString("A001"));
+        QCOMPARE(b.dm.familyquery->recordCount(), 1);
+        QCOMPARE(b.dm.familyquery->field("name").asString(), QString("张父"));
+    }
+
     void thirdTitleClickKeepsTheLastOrder()
     {
         Browser b;
@@ -344,6 +363,59 @@ private slots:
         QCOMPARE(b.stored("SELECT count(*) FROM family WHERE id='A001'").toInt(), 1);
     }
 
+    void listStaysInStepAfterDeleteAndCancel()
+    {
+        Browser b;
+        ScriptedInteraction ui;
+        auto shownIds = [&b] {
+            QStringList ids;
+            QAbstractItemModel* model = b.form->personGrid->model();
+            for (int row = 0; row < model->rowCount(); ++row) {
+                ids << model->index(row, 1).data().toString();
+            }
+            return ids;
+        };
+        b.moveTo("A002");
+        ui.answer({true});
+        b.form->deleteClick();
+        QCOMPARE(b.listed(), (QStringList{"A001", "A003", "A004"}));
+        QCOMPARE(shownIds(), b.listed());
+        QCOMPARE(b.form->currentId->text(), QString("A003"));
+        QCOMPARE(b.form->personGrid->currentIndex().row(), 1);
+
+        // The last person: the one before becomes current.
+        b.moveTo("A004");
+        ui.answer({true});
+        b.form->deleteClick();
+        QCOMPARE(shownIds(), (QStringList{"A001", "A003"}));
+        QCOMPARE(b.form->currentId->text(), QString("A003"));
+
+        // A new person whose store failed is dropped by cancelling, with no second store.
+        b.form->addClick();
+        b.form->saveClick();
+        QCOMPARE(ui.texts().count("[工号]和[姓名]必须填写!"), 1);
+        b.form->cancelClick();
+        QCOMPARE(ui.texts().count("[工号]和[姓名]必须填写!"), 1);
+        QCOMPARE(b.dm.personquery->state(), DatasetState::Browse);
+        QCOMPARE(shownIds(), (QStringList{"A001", "A003"}));
+    }
+
+    void reselectedDetailsLeaveTheFocusAlone()
+    {
+        Browser b;
+        QVERIFY(QTest::qWaitForWindowActive(b.form.get()));
+        b.form->setActivePage(1);
+        b.form->personGrid->setFocus();
+        b.moveTo("A002");
+        QCOMPARE(QApplication::focusWidget(), b.form->personGrid);
+        b.form->valueBox->setEnabled(true);
+        b.form->fieldChosen(0);
+        b.form->valueBox->setFocus();
+        b.form->valueBox->setEditText("李");
+        QWidget* focus = QApplication::focusWidget();
+        QVERIFY(focus == b.form->valueBox || b.form->valueBox->isAncestorOf(focus));
+    }
+
     void cancelRestoresTheEditedValue()
     {
         Browser b;
@@ -368,11 +440,28 @@ private slots:
         grid->setFocus();
         const int columns = grid->model()->columnCount();
         grid->setCurrentIndex(grid->model()->index(0, columns - 1));
-        QTest::keyClick(grid, Qt::Key_Return);
-        QTRY_COMPARE(grid->currentIndex().column(), 0); // wraps from the last column to the first
-        QTest::keyClick(grid, Qt::Key_Enter);
-        QTRY_COMPARE(grid->currentIndex().column(), 1);
-        QCOMPARE(QApplication::focusWidget() == grid || grid->isAncestorOf(QApplication::focusWidget()), true);
+        // The key goes where the focus is: the cell's editor, open while the grid has the focus. It
+        // moves one column, not once for each parent the key passes on its way.
+        QVERIFY(grid->isAncestorOf(QApplication::focusWidget()));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QTest::qWait(20);
+        QCOMPARE(grid->currentIndex().column(), 0); // wraps from the last column to the first
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Enter);
+        QTest::qWait(20);
+        QCOMPARE(grid->currentIndex().column(), 1);
+        QVERIFY(QApplication::focusWidget() == grid || grid->isAncestorOf(QApplication::focusWidget()));
+    }
+
+    void escapeClosesTheWindowFromAnyControl()
+    {
+        Browser b;
+        QVERIFY(QTest::qWaitForWindowActive(b.form.get()));
+        b.form->setActivePage(1);
+        DataGrid* grid = b.form->detailGrids[1];
+        grid->setFocus();
+        grid->edit(grid->model()->index(0, 0));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        QVERIFY(!b.form->isVisible());
     }
 
     void leavingTheDateBoxes_data()

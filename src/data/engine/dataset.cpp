@@ -498,9 +498,9 @@ void Dataset::open()
     emit datasetReset();
     emit currentRowChanged(m_current);
     fire(afterOpen);
-    if (!isEmpty()) {
-        fire(afterScroll);
-    }
+    // Also when nothing was found: whoever follows the current row (the detail lists of a person)
+    // must learn that there is none, or it keeps showing the row it had.
+    fire(afterScroll);
 }
 
 void Dataset::openCursor()

@@ -5,19 +5,29 @@ namespace engine {
 DatasetModel::DatasetModel(Dataset* dataset, QObject* parent) : QAbstractTableModel(parent), m_dataset(dataset)
 {
     connect(dataset, &Dataset::datasetReset, this, [this] {
+        m_changing = true;
         beginResetModel();
         rebuild();
         endResetModel();
+        m_changing = false;
     });
-    connect(dataset, &Dataset::rowAboutToBeInserted, this, [this](int row) { beginInsertRows({}, row, row); });
+    connect(dataset, &Dataset::rowAboutToBeInserted, this, [this](int row) {
+        m_changing = true;
+        beginInsertRows({}, row, row);
+    });
     connect(dataset, &Dataset::rowInserted, this, [this](int) {
         m_rows = m_dataset->rowCount();
         endInsertRows();
+        m_changing = false;
     });
-    connect(dataset, &Dataset::rowAboutToBeRemoved, this, [this](int row) { beginRemoveRows({}, row, row); });
+    connect(dataset, &Dataset::rowAboutToBeRemoved, this, [this](int row) {
+        m_changing = true;
+        beginRemoveRows({}, row, row);
+    });
     connect(dataset, &Dataset::rowRemoved, this, [this](int) {
         m_rows = m_dataset->rowCount();
         endRemoveRows();
+        m_changing = false;
     });
     connect(dataset, &Dataset::rowChanged, this, [this](int row) {
         if (row >= 0 && row < m_rows && !m_columns.isEmpty()) {

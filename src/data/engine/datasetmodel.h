@@ -36,6 +36,10 @@ public:
     /// Date display format (default "yyyy-MM-dd").
     void setDateFormat(const QString& format) { m_dateFormat = format; }
 
+    /// True while rows are being inserted, removed or replaced: a view's current index moves then
+    /// by itself, and must not be taken for the user moving to another row.
+    bool isChanging() const { return m_changing; }
+
     /// The field name of a column ("" when out of range).
     QString fieldName(int column) const;
     /// The column showing a field, -1 when none.
@@ -68,6 +72,7 @@ private:
     std::vector<int> m_fieldIndexes;
     int m_rows = 0;
     bool m_readOnly = false;
+    bool m_changing = false;
     QString m_dateFormat = QStringLiteral("yyyy-MM-dd");
 };
 
