@@ -149,10 +149,13 @@ void PersonPhotos::choosePhoto()
 
 void PersonPhotos::chooseFileMode(const QString& path)
 {
-    m_dm->personquery->edit();
+    engine::Query* person = m_dm->personquery;
+    person->edit();
     if (!m_fileBox->loadFile(path)) {
         throw FileError(QStringLiteral("无法读取照片文件 %1").arg(path));
     }
+    // No field changes, yet moving to another person must store the record and with it the file.
+    person->setModified();
 }
 
 void PersonPhotos::chooseDatabaseMode(const QString& path)

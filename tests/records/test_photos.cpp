@@ -134,6 +134,23 @@ private slots:
         QCOMPARE(home.photos.fileBox()->bytes(), chosen);
     }
 
+    void fileModeChoiceIsStoredByMovingOn()
+    {
+        Home home(true);
+        ScriptedInteraction ui;
+        const QByteArray chosen = encoded({64, 80}, "JPEG", Qt::yellow);
+        writeFile(home.pick("face.jpg"), chosen);
+        home.dm.personquery->open();
+
+        ui.choose({home.pick("face.jpg")});
+        home.photos.choosePhoto();
+        QVERIFY(home.dm.personquery->modified());
+        home.dm.personquery->next(); // the move stores the person, and the store writes the file
+        QCOMPARE(readFile(home.photo("A001")), chosen);
+        home.dm.personquery->prior();
+        QCOMPARE(home.photos.fileBox()->bytes(), chosen);
+    }
+
     void fileModeClearing()
     {
         Home home(true);

@@ -707,6 +707,14 @@ void Dataset::setFiltered(bool filtered)
     }
 }
 
+void Dataset::setModified()
+{
+    if (m_state != DatasetState::Edit && m_state != DatasetState::Insert) {
+        notEditing();
+    }
+    m_modified = true;
+}
+
 void Dataset::loadKeysForFilter()
 {
     try {

@@ -125,6 +125,9 @@ public:
     /// Posts pending changes when a field was modified, else cancels.
     void checkBrowseMode();
     bool modified() const { return m_modified; }
+    /// Marks the row being edited as changed although no field was: a picture kept outside the
+    /// row (a photo file) is stored with the row's next post. Throws in browse state.
+    void setModified();
 
     // Filter in Jet syntax ("status=1"); setting either re-queries and goes to the first row.
     void setFilter(const QString& filter);
