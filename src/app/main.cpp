@@ -13,6 +13,9 @@
 #include "records/tworkerform.h"
 
 #include <QGuiApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 #include <QPointer>
 #include <QScreen>
 
@@ -24,6 +27,13 @@ int main(int argc, char** argv)
     RosterApplication app(argc, argv);
     Q_INIT_RESOURCE(app);
     Q_INIT_RESOURCE(records);
+
+    // The toolkit's own dialogs (file choosers, the print preview) speak Chinese like the rest.
+    QTranslator toolkitTexts;
+    if (toolkitTexts.load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qtbase"), QStringLiteral("_"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        QCoreApplication::installTranslator(&toolkitTexts);
+    }
     paths::initFromArguments(app.arguments(), QCoreApplication::applicationDirPath());
 
     WidgetInteraction desktop;

@@ -16,13 +16,13 @@ ChoiceBox::ChoiceBox(QWidget* parent) : QWidget(parent), m_combo(new DropDownCom
 {
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(1);
+    layout->setSpacing(0);
     layout->addWidget(m_combo, 1);
     layout->addWidget(m_ellipsis);
     m_combo->setEditable(true);
     m_combo->setInsertPolicy(QComboBox::NoInsert);
     m_ellipsis->setText(QStringLiteral("…"));
-    m_ellipsis->setFixedWidth(18);
+    m_ellipsis->setFixedWidth(16);
     m_ellipsis->setFocusPolicy(Qt::NoFocus);
     setFocusProxy(m_combo);
 }

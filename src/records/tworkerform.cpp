@@ -270,7 +270,7 @@ void Tworkerform::createPersonList()
     showAllButton = new QPushButton(QStringLiteral("显示全部人员名单"), this);
     personGrid = new DataGrid(m_dm.personquery, {{"name", "姓名", 69}, {"id", "工号", 62}}, this);
     personGrid->setObjectName(QStringLiteral("personGridTableView"));
-    personGrid->setFixedWidth(160);
+    personGrid->setFixedWidth(150);
 }
 
 void Tworkerform::createPages()
@@ -308,12 +308,17 @@ ChoiceBox* Tworkerform::addChoiceBox(const QString& field)
 void Tworkerform::createPersonPage()
 {
     personPage = new QWidget(this);
+    QFont pageFont = personPage->font();
+    pageFont.setPointSizeF(pageFont.pointSizeF() * 0.9);
+    personPage->setFont(pageFont);
     auto* grid = new QGridLayout(personPage);
-    grid->setContentsMargins(6, 6, 6, 6);
-    grid->setHorizontalSpacing(4);
+    grid->setContentsMargins(4, 6, 4, 6);
+    grid->setHorizontalSpacing(3);
     grid->setVerticalSpacing(5);
 
+    // Three columns of label and box, filled top to bottom in tab order; the photo stands right.
     constexpr int pairsPerRow = 3;
+    constexpr int rowsPerColumn = 10;
     QWidget* previous = nullptr;
     int i = 0;
     for (const PersonField& f : kPersonFields) {
@@ -362,17 +367,14 @@ void Tworkerform::createPersonPage()
         m_personBoxes.insert(field.toLower(), box);
         bindPersonBox(box, field);
 
-        const int row = i / pairsPerRow;
-        const int column = (i % pairsPerRow) * 2;
+        const int row = i % rowsPerColumn;
+        const int column = (i / rowsPerColumn) * 2;
         auto* label = new QLabel(QString::fromUtf16(f.label), personPage);
         label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         label->setBuddy(box);
         grid->addWidget(label, row, column);
-        if (field == QLatin1String("addr")) {
-            grid->addWidget(box, row, column + 1, 1, 3);
-        } else {
-            grid->addWidget(box, row, column + 1);
-        }
+        // The address is the longest text: it also takes the room under the photo.
+        grid->addWidget(box, row, column + 1, 1, field == QLatin1String("addr") ? 2 : 1);
         if (previous) {
             setTabOrder(previous->focusProxy() ? previous->focusProxy() : previous,
                         box->focusProxy() ? box->focusProxy() : box);
@@ -403,7 +405,7 @@ void Tworkerform::createPersonPage()
     photoColumn->addWidget(choosePhotoButton);
     photoColumn->addWidget(clearPhotoButton);
     photoColumn->addStretch();
-    grid->addLayout(photoColumn, 0, pairsPerRow * 2, 10, 1, Qt::AlignTop);
+    grid->addLayout(photoColumn, 0, pairsPerRow * 2, rowsPerColumn - 2, 1, Qt::AlignTop);
 
     // The stamp of the departed view lies over the page, unscaled, and lets clicks through.
     stampLabel = new QLabel(personPage);
