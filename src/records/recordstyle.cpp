@@ -1,8 +1,9 @@
 #include "records/recordstyle.h"
 
 #include <QGroupBox>
-#include <QGuiApplication>
 #include <QFont>
+#include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QScreen>
 #include <QWidget>
@@ -45,3 +46,45 @@ void fixAndCentre(QWidget* window, int width, int height)
 }
 
 } // namespace recordstyle
+
+namespace {
+
+/// Turns the Insert and Delete keys of one widget into two actions.
+class ListKeys : public QObject
+{
+public:
+    ListKeys(QWidget* list, std::function<void()> insertKey, std::function<void()> deleteKey)
+        : QObject(list), m_insert(std::move(insertKey)), m_delete(std::move(deleteKey))
+    {
+        list->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() != QEvent::KeyPress) {
+            return false;
+        }
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Insert) {
+            m_insert();
+            return true;
+        }
+        if (key == Qt::Key_Delete) {
+            m_delete();
+            return true;
+        }
+        return false;
+    }
+
+private:
+    std::function<void()> m_insert;
+    std::function<void()> m_delete;
+};
+
+} // namespace
+
+void recordstyle::bindListKeys(QWidget* list, std::function<void()> insertKey, std::function<void()> deleteKey)
+{
+    new ListKeys(list, std::move(insertKey), std::move(deleteKey));
+}

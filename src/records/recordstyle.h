@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <functional>
+
 class QGroupBox;
 class QWidget;
 
@@ -16,5 +18,8 @@ QGroupBox* makeHintBox(QWidget* parent, int x, int y, int width, int height);
 
 /// Editors are fixed-size, always on top and centred on the screen.
 void fixAndCentre(QWidget* window, int width, int height);
+
+/// The list's own keys: Insert runs `insertKey`, Delete runs `deleteKey`; other keys pass.
+void bindListKeys(QWidget* list, std::function<void()> insertKey, std::function<void()> deleteKey);
 
 } // namespace recordstyle

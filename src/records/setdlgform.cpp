@@ -8,7 +8,6 @@
 
 #include <QEvent>
 #include <QGroupBox>
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -52,7 +51,7 @@ TSetDlgForm::TSetDlgForm(QWidget* parent)
     BitBtn3->setAutoDefault(false);
     BitBtn2->setAutoDefault(false);
 
-    ListBox1->installEventFilter(this);
+    recordstyle::bindListKeys(ListBox1, [this] { BitBtn1Click(); }, [this] { BitBtn2Click(); });
     m_watcher = new ActivationWatcher(this);
 
     connect(BitBtn1, &QPushButton::clicked, this, &TSetDlgForm::BitBtn1Click);
@@ -123,22 +122,6 @@ void TSetDlgForm::BitBtn2Click()
     delete item;
     m_keepFile = false;
     Edit1->setFocus();
-}
-
-bool TSetDlgForm::eventFilter(QObject* watched, QEvent* event)
-{
-    if (watched == ListBox1 && event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_Insert) {
-            BitBtn1Click();
-            return true;
-        }
-        if (key == Qt::Key_Delete) {
-            BitBtn2Click();
-            return true;
-        }
-    }
-    return QDialog::eventFilter(watched, event);
 }
 
 void TSetDlgForm::enteredWindow()

@@ -41,9 +41,6 @@ public:
     void BitBtn1Click();
     void BitBtn2Click();
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
     void enteredWindow();
     void leftWindow();

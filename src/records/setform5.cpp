@@ -11,7 +11,6 @@
 
 #include <QFileInfo>
 #include <QGroupBox>
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTreeWidget>
@@ -65,7 +64,7 @@ Tsetform5::Tsetform5(Tdeptdropform* picker, QWidget* parent)
     for (QPushButton* button : {BitBtn1, BitBtn2, BitBtn3, Button1, Button2}) {
         button->setAutoDefault(false);
     }
-    TreeView1->installEventFilter(this);
+    recordstyle::bindListKeys(TreeView1, [this] { BitBtn1Click(); }, [this] { BitBtn2Click(); });
     m_watcher = new ActivationWatcher(this);
 
     connect(BitBtn1, &QPushButton::clicked, this, &Tsetform5::BitBtn1Click);
@@ -189,22 +188,6 @@ void Tsetform5::BitBtn2Click()
         return;
     }
     delete selected;
-}
-
-bool Tsetform5::eventFilter(QObject* watched, QEvent* event)
-{
-    if (watched == TreeView1 && event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_Insert) {
-            BitBtn1Click();
-            return true;
-        }
-        if (key == Qt::Key_Delete) {
-            BitBtn2Click();
-            return true;
-        }
-    }
-    return QDialog::eventFilter(watched, event);
 }
 
 void Tsetform5::enteredWindow()
