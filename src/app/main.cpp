@@ -28,7 +28,8 @@ int main(int argc, char** argv)
     Q_INIT_RESOURCE(app);
     Q_INIT_RESOURCE(records);
 
-    // The toolkit's own dialogs (file choosers, the print preview) speak Chinese like the rest.
+    // The toolkit's own dialogs (file choosers, calendars, the print preview) speak Chinese like the rest.
+    QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China));
     QTranslator toolkitTexts;
     if (toolkitTexts.load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qtbase"), QStringLiteral("_"),
                           QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {

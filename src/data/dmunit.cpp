@@ -36,6 +36,7 @@ Tdm::Tdm(QObject* parent) : QObject(parent)
                             QStringLiteral("0"), QStringLiteral("id"));
     personquery->setFilter(QStringLiteral("status=1"));
     personquery->setFiltered(true);
+    personquery->beforeScroll = [this](engine::Dataset& d) { personqueryBeforeScroll(d); };
     personquery->afterScroll = [this](engine::Dataset& d) { personqueryAfterScroll(d); };
     personquery->afterPost = [this](engine::Dataset& d) { personqueryAfterPost(d); };
     personquery->onPostError = [this](engine::Dataset& d, const engine::DbError& e, engine::DataAction& a) {
@@ -159,6 +160,22 @@ void Tdm::selectdetail(int page)
         query->setMacro(QStringLiteral("where"), field + u'"' + literal + u'"');
     }
     query->open();
+}
+
+void Tdm::personqueryBeforeScroll(engine::Dataset&)
+{
+    // A detail row typed into on the visible page belongs to the person being left: it is stored
+    // now, under that person's key, instead of being dropped when the page's query is reselected.
+    // As every store of a detail row, a failure leaves it unstored without a message.
+    engine::Query* query = detailQuery(activePage ? activePage() : -1);
+    if (!query || !query->active()) {
+        return;
+    }
+    try {
+        query->checkBrowseMode();
+    } catch (const std::exception&) {
+        query->cancel();
+    }
 }
 
 void Tdm::personqueryAfterScroll(engine::Dataset&)

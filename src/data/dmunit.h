@@ -72,6 +72,7 @@ public:
     void selectdetail();
     /// The same for the detail query of one page.
     void selectdetail(int page);
+    void personqueryBeforeScroll(engine::Dataset& dataset);
     void personqueryAfterScroll(engine::Dataset& dataset);
     void personqueryAfterPost(engine::Dataset& dataset);
     void personqueryPostError(engine::Dataset& dataset, const engine::DbError& error, engine::DataAction& action);

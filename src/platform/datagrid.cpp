@@ -8,6 +8,7 @@
 #include <QHeaderView>
 #include <QPainter>
 #include <QStyledItemDelegate>
+#include <QTimer>
 
 namespace {
 
@@ -81,6 +82,14 @@ void DataGrid::setEditable(bool editable)
     m_model->setReadOnly(!editable);
 }
 
+void DataGrid::restoreCurrentRow()
+{
+    // Now and once more after the view has finished the click that asked for the move: the click
+    // still selects the row it hit after this handler returns.
+    followDataset(m_dataset->currentRow());
+    QTimer::singleShot(0, this, [this] { followDataset(m_dataset->currentRow()); });
+}
+
 bool DataGrid::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event)
 {
     if (trigger == CurrentChanged && !hasFocus()) {
@@ -119,9 +128,9 @@ void DataGrid::followView(const QModelIndex& current, const QModelIndex&)
     try {
         m_dataset->moveTo(current.row());
     } catch (const AbortOp&) {
-        followDataset(m_dataset->currentRow());
+        restoreCurrentRow();
     } catch (const std::exception& e) {
-        followDataset(m_dataset->currentRow());
+        restoreCurrentRow();
         ShowError(exceptionText(e));
     }
 }

@@ -50,6 +50,8 @@ protected:
 private:
     void followDataset(int row);
     void followView(const QModelIndex& current, const QModelIndex& previous);
+    /// The dataset refused to move: the grid shows its current row again.
+    void restoreCurrentRow();
 
     engine::Dataset* m_dataset;
     engine::DatasetModel* m_model;

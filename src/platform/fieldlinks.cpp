@@ -105,7 +105,12 @@ void FieldLinks::leave(QWidget* widget)
         typed = combo->currentText();
     }
     show(*link);
-    StdError(QStringLiteral("'%1'不是有效的值").arg(typed));
+    const engine::FieldKind kind = m_dataset->field(link->field).kind();
+    const bool date = kind == engine::FieldKind::Date || kind == engine::FieldKind::DateTime;
+    const bool number = kind == engine::FieldKind::Integer || kind == engine::FieldKind::Float;
+    StdError(QStringLiteral("'%1'不是有效的%2").arg(typed, date     ? QStringLiteral("日期")
+                                                         : number ? QStringLiteral("数字")
+                                                                  : QStringLiteral("值")));
 }
 
 QString FieldLinks::valueText(const QString& field) const

@@ -4,6 +4,7 @@
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGridLayout>
 #include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
@@ -18,6 +19,16 @@ QWidget* dialogParent()
     return QApplication::activeWindow();
 }
 
+/// A short text makes a narrow box whose title bar cuts the caption; keep room for it.
+void keepCaptionVisible(QMessageBox& box)
+{
+    if (auto* grid = qobject_cast<QGridLayout*>(box.layout())) {
+        const int width = box.fontMetrics().horizontalAdvance(box.windowTitle()) + 120;
+        grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Expanding), grid->rowCount(), 0, 1,
+                      grid->columnCount());
+    }
+}
+
 } // namespace
 
 void WidgetInteraction::message(MessageKind kind, const QString& caption, const QString& text)
@@ -27,6 +38,7 @@ void WidgetInteraction::message(MessageKind kind, const QString& caption, const 
                                                                   : QMessageBox::Information;
     QMessageBox box(icon, caption, text, QMessageBox::Ok, dialogParent());
     box.button(QMessageBox::Ok)->setText(QStringLiteral("确定"));
+    keepCaptionVisible(box);
     box.exec();
 }
 
@@ -36,6 +48,7 @@ bool WidgetInteraction::question(const QString& caption, const QString& text)
     box.button(QMessageBox::Yes)->setText(QStringLiteral("是(&Y)"));
     box.button(QMessageBox::No)->setText(QStringLiteral("否(&N)"));
     box.setDefaultButton(QMessageBox::Yes);
+    keepCaptionVisible(box);
     return box.exec() == QMessageBox::Yes;
 }
 

@@ -319,7 +319,7 @@ void Tworkerform::createPersonPage()
     // Three columns of label and box, filled top to bottom in tab order; the photo stands right.
     constexpr int pairsPerRow = 3;
     constexpr int rowsPerColumn = 10;
-    QWidget* previous = nullptr;
+    // The boxes are made in tab order, which is the focus chain's order.
     int i = 0;
     for (const PersonField& f : kPersonFields) {
         const QString field = QString::fromLatin1(f.field);
@@ -375,16 +375,12 @@ void Tworkerform::createPersonPage()
         grid->addWidget(label, row, column);
         // The address is the longest text: it also takes the room under the photo.
         grid->addWidget(box, row, column + 1, 1, field == QLatin1String("addr") ? 2 : 1);
-        if (previous) {
-            setTabOrder(previous->focusProxy() ? previous->focusProxy() : previous,
-                        box->focusProxy() ? box->focusProxy() : box);
-        }
-        previous = box;
         ++i;
     }
-    for (int column = 1; column < pairsPerRow * 2; column += 2) {
-        grid->setColumnStretch(column, 1);
-    }
+    // The first and last columns hold the long texts (identity card, telephones, schools).
+    grid->setColumnStretch(1, 4);
+    grid->setColumnStretch(3, 3);
+    grid->setColumnStretch(5, 4);
 
     // The photo: one of two boxes shows, by where photos are kept.
     auto* photoColumn = new QVBoxLayout;
@@ -574,8 +570,12 @@ void Tworkerform::hideEvent(QHideEvent* event)
 
 void Tworkerform::changeEvent(QEvent* event)
 {
-    if (event->type() == QEvent::ActivationChange && isActiveWindow() && !m_dm.personquery->active()) {
-        m_dm.personquery->open();
+    if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
+        if (!m_dm.personquery->active()) {
+            m_dm.personquery->open();
+        }
+        // A re-login while the window stayed open may have changed the right.
+        applyRights();
     }
     QDialog::changeEvent(event);
 }

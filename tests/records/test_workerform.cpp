@@ -65,6 +65,11 @@ struct Browser
     }
     QVariant stored(const QString& sql) { return dm.db->selectValue(sql); }
     DateEdit* dateBox(const QString& field) { return qobject_cast<DateEdit*>(form->personBox(field)); }
+    void personBoxFocus(const QString& field)
+    {
+        QWidget* box = form->personBox(field);
+        (box->focusProxy() ? box->focusProxy() : box)->setFocus();
+    }
 
     testdb::TempFile file;
     Tdm dm;
@@ -450,6 +455,51 @@ private slots:
         QTest::qWait(20);
         QCOMPARE(grid->currentIndex().column(), 1);
         QVERIFY(QApplication::focusWidget() == grid || grid->isAncestorOf(QApplication::focusWidget()));
+    }
+
+    void tabOrderFollowsThePersonFields()
+    {
+        Browser b;
+        QVERIFY(QTest::qWaitForWindowActive(b.form.get()));
+        const QStringList fields{"id",     "name",     "folk",   "birth",   "age",       "education", "ismarry",
+                                 "sex",    "political", "cardID", "native",  "date1",     "workage",   "isworker",
+                                 "date2",  "hereworkage", "aboutpay", "dept", "dept_1",  "dept_2",    "duty",
+                                 "technical", "phone", "call",    "mphone",  "school",    "subject",   "gdate",
+                                 "addr"};
+        b.personBoxFocus("id");
+        for (const QString& field : fields) {
+            QWidget* box = b.form->personBox(field);
+            QWidget* focus = QApplication::focusWidget();
+            QVERIFY2(focus == box || box->isAncestorOf(focus), qPrintable(field));
+            QTest::keyClick(focus, Qt::Key_Tab);
+        }
+    }
+
+    void aTypedDetailRowIsStoredWhenThePersonChanges()
+    {
+        Browser b;
+        b.form->setActivePage(1);
+        QAbstractItemModel* model = b.form->detailGrids[1]->model();
+        QVERIFY(model->setData(model->index(0, 1), "父亲"));
+        QCOMPARE(b.dm.familyquery->state(), DatasetState::Edit);
+        b.moveTo("A002");
+        QCOMPARE(b.stored("SELECT relation FROM family WHERE name='张父'").toString(), QString("父亲"));
+        QCOMPARE(b.stored("SELECT id FROM family WHERE name='张父'").toString(), QString("A001"));
+        QCOMPARE(b.dm.familyquery->field("name").asString(), QString("李母"));
+    }
+
+    void aReloginIsSeenWhenTheWindowIsActivatedAgain()
+    {
+        Browser b;
+        QVERIFY(QTest::qWaitForWindowActive(b.form.get()));
+        QVERIFY(b.form->deleteButton->isEnabled());
+        b.dm.loginright = "guest";
+        QEvent activation(QEvent::ActivationChange);
+        QApplication::sendEvent(b.form.get(), &activation);
+        QVERIFY(!b.form->deleteButton->isEnabled());
+        QVERIFY(!b.form->addButton->isEnabled());
+        QVERIFY(!b.form->statusButton->isEnabled());
+        QVERIFY(!b.form->personPage->isEnabled());
     }
 
     void escapeClosesTheWindowFromAnyControl()
