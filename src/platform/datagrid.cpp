@@ -3,6 +3,7 @@
 #include "data/engine/dataset.h"
 #include "data/engine/datasetmodel.h"
 #include "platform/errors.h"
+#include "platform/fieldlinks.h"
 #include "platform/interaction.h"
 
 #include <QHeaderView>
@@ -12,20 +13,46 @@
 
 namespace {
 
-/// Paints the row background by record number before the cell itself.
-class StripeDelegate : public QStyledItemDelegate
+/// The grid's cells: a text typed into a cell that does not fit its field is reported here and the
+/// field keeps its value (an exception must not travel through the view's commit, which would leave
+/// the view unable to commit again); with stripes, rows are painted by record number first.
+class CellDelegate : public QStyledItemDelegate
 {
 public:
-    StripeDelegate(const QColor& odd, QObject* parent) : QStyledItemDelegate(parent), m_odd(odd) {}
+    CellDelegate(engine::Dataset* dataset, engine::DatasetModel* model, QObject* parent)
+        : QStyledItemDelegate(parent), m_dataset(dataset), m_model(model)
+    {
+    }
+
+    void setStripes(const QColor& odd) { m_odd = odd; }
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override
     {
-        const bool oddRecord = (index.row() + 1) % 2 == 1;
-        painter->fillRect(option.rect, oddRecord ? m_odd : QColor(Qt::white));
+        if (m_odd.isValid()) {
+            const bool oddRecord = (index.row() + 1) % 2 == 1;
+            painter->fillRect(option.rect, oddRecord ? m_odd : QColor(Qt::white));
+        }
         QStyledItemDelegate::paint(painter, option, index);
     }
 
+    void setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const override
+    {
+        try {
+            QStyledItemDelegate::setModelData(editor, model, index);
+        } catch (const engine::DbError&) {
+            const QString typed = editor->property("text").toString();
+            const int field = m_dataset->fieldIndex(m_model->fieldName(index.column()));
+            StdError(field >= 0 ? invalidValueText(typed, m_dataset->fieldKind(field)) : typed);
+        } catch (const AbortOp&) {
+            // The dataset gave the move up silently; the cell keeps its value.
+        } catch (const std::exception& e) {
+            ShowError(exceptionText(e));
+        }
+    }
+
 private:
+    engine::Dataset* m_dataset;
+    engine::DatasetModel* m_model;
     QColor m_odd;
 };
 
@@ -40,6 +67,7 @@ DataGrid::DataGrid(engine::Dataset* dataset, const QList<Column>& columns, QWidg
     }
     m_model->setColumns(modelColumns);
     setModel(m_model);
+    setItemDelegate(new CellDelegate(dataset, m_model, this));
     for (int i = 0; i < columns.size(); ++i) {
         setColumnWidth(i, columns.at(i).width);
     }
@@ -64,7 +92,7 @@ QString DataGrid::fieldName(int column) const
 
 void DataGrid::setStripes(const QColor& odd)
 {
-    setItemDelegate(new StripeDelegate(odd, this));
+    static_cast<CellDelegate*>(itemDelegate())->setStripes(odd);
 }
 
 void DataGrid::setSortMark(int column, Qt::SortOrder order, bool shown)

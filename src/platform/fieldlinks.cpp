@@ -11,6 +11,15 @@
 using engine::Dataset;
 using engine::DatasetState;
 
+QString invalidValueText(const QString& typed, engine::FieldKind kind)
+{
+    const bool date = kind == engine::FieldKind::Date || kind == engine::FieldKind::DateTime;
+    const bool number = kind == engine::FieldKind::Integer || kind == engine::FieldKind::Float;
+    return QStringLiteral("'%1'不是有效的%2").arg(typed, date     ? QStringLiteral("日期")
+                                                    : number ? QStringLiteral("数字")
+                                                             : QStringLiteral("值"));
+}
+
 FieldLinks::FieldLinks(Dataset* dataset, QObject* parent) : QObject(parent), m_dataset(dataset)
 {
     connect(dataset, &Dataset::currentRowChanged, this, &FieldLinks::reload);
@@ -105,12 +114,7 @@ void FieldLinks::leave(QWidget* widget)
         typed = combo->currentText();
     }
     show(*link);
-    const engine::FieldKind kind = m_dataset->field(link->field).kind();
-    const bool date = kind == engine::FieldKind::Date || kind == engine::FieldKind::DateTime;
-    const bool number = kind == engine::FieldKind::Integer || kind == engine::FieldKind::Float;
-    StdError(QStringLiteral("'%1'不是有效的%2").arg(typed, date     ? QStringLiteral("日期")
-                                                         : number ? QStringLiteral("数字")
-                                                                  : QStringLiteral("值")));
+    StdError(invalidValueText(typed, m_dataset->field(link->field).kind()));
 }
 
 QString FieldLinks::valueText(const QString& field) const

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "data/engine/dataset.h"
+
 #include <QObject>
 #include <QPointer>
 #include <QString>
@@ -11,9 +13,8 @@ class QPlainTextEdit;
 class QWidget;
 class DateEdit;
 
-namespace engine {
-class Dataset;
-}
+/// The message for a text typed into a bound control or a grid cell that does not fit its field.
+QString invalidValueText(const QString& typed, engine::FieldKind kind);
 
 /// The data-aware controls of the system: plain widgets bound to fields of one dataset. A bound
 /// control shows its field of the current row and follows every move, refresh and cancel; what

@@ -518,7 +518,9 @@ void Tworkerform::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
     if (QScreen* screen = this->screen()) {
-        move(screen->availableGeometry().center() - rect().center());
+        QRect frame = frameGeometry();
+        frame.moveCenter(screen->availableGeometry().center());
+        move(frame.topLeft());
     }
 
     const QSignalBlocker blockChooser(fieldChooser);
@@ -725,6 +727,16 @@ Query* Tworkerform::pageQuery(int page) const
 
 void Tworkerform::pageChanged(int page)
 {
+    // A row typed into on the page being left is stored, or it would stay pending unseen until the
+    // next reselect dropped it; as every detail store, a failure is swallowed.
+    if (isDetailPage(m_shownPage) && m_shownPage != page) {
+        Query* left = m_dm.detailQuery(m_shownPage);
+        if (left->active() && isEditing(*left) && !quietly([left] { left->checkBrowseMode(); })) {
+            quietly([left] { left->cancel(); });
+        }
+    }
+    m_shownPage = page;
+
     engine::Query* person = m_dm.personquery;
     if (person->active() && person->modified() && isEditing(*person)) {
         quietly([person] { person->post(); });

@@ -129,7 +129,7 @@ private:
     std::array<workerpages::SortCycle, workerpages::PageCount> m_sortCycles{};
     workerpages::SortCycle m_personSort;
     QWidget* m_topStrip = nullptr;
-    QString m_addCaption;
+    int m_shownPage = workerpages::PersonPage;
 };
 
 /// The personnel browser of the run; nullptr before start-up creates it.

@@ -488,6 +488,43 @@ private slots:
         QCOMPARE(b.dm.familyquery->field("name").asString(), QString("李母"));
     }
 
+    void aTypedDetailRowIsStoredWhenThePageChanges()
+    {
+        Browser b;
+        b.form->setActivePage(1);
+        QAbstractItemModel* model = b.form->detailGrids[1]->model();
+        QVERIFY(model->setData(model->index(0, 4), "经理"));
+        b.form->setActivePage(2);
+        QCOMPARE(b.dm.familyquery->state(), DatasetState::Browse);
+        QCOMPARE(b.stored("SELECT duty FROM family WHERE name='张父'").toString(), QString("经理"));
+    }
+
+    void aCellThatIsNoDateIsReportedAndTheGridKeepsWorking()
+    {
+        Browser b{QString::fromUtf8(kPersons) +
+                  "INSERT INTO family(id,name,duty) VALUES('A001','张母','教师');"};
+        ScriptedInteraction ui;
+        QVERIFY(QTest::qWaitForWindowActive(b.form.get()));
+        b.form->setActivePage(1);
+        DataGrid* grid = b.form->detailGrids[1];
+        auto typeInto = [grid](int row, int column, const QString& text) {
+            grid->setFocus();
+            grid->setCurrentIndex(grid->model()->index(row, column));
+            QWidget* editor = QApplication::focusWidget();
+            QVERIFY(grid->isAncestorOf(editor));
+            QTest::keyClicks(editor, text);
+            QTest::keyClick(editor, Qt::Key_Tab);
+        };
+        typeInto(0, 2, "abc"); // 出生日期
+        QCOMPARE(ui.texts(), QStringList{"'abc'不是有效的日期"});
+
+        ui.clear();
+        typeInto(1, 4, "FOO"); // 担任职务 of the other member
+        b.form->saveClick();
+        QCOMPARE(ui.texts(), QStringList{"家庭成员保存成功！"});
+        QCOMPARE(b.stored("SELECT count(*) FROM family WHERE duty='FOO'").toInt(), 1);
+    }
+
     void aReloginIsSeenWhenTheWindowIsActivatedAgain()
     {
         Browser b;
