@@ -164,10 +164,15 @@ void Tdm::selectdetail(int page)
 
 void Tdm::personqueryBeforeScroll(engine::Dataset&)
 {
-    // A detail row typed into on the visible page belongs to the person being left: it is stored
-    // now, under that person's key, instead of being dropped when the page's query is reselected.
+    // The row belongs to the person being left: it is stored now, under that person's key, instead
+    // of being dropped when the page's query is reselected for the next person.
+    storeDetailEdits(activePage ? activePage() : -1);
+}
+
+void Tdm::storeDetailEdits(int page)
+{
     // As every store of a detail row, a failure leaves it unstored without a message.
-    engine::Query* query = detailQuery(activePage ? activePage() : -1);
+    engine::Query* query = detailQuery(page);
     if (!query || !query->active()) {
         return;
     }

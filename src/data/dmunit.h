@@ -73,6 +73,8 @@ public:
     /// The same for the detail query of one page.
     void selectdetail(int page);
     void personqueryBeforeScroll(engine::Dataset& dataset);
+    /// Stores a row typed into on a page of the personnel window (or drops it when the store fails).
+    void storeDetailEdits(int page);
     void personqueryAfterScroll(engine::Dataset& dataset);
     void personqueryAfterPost(engine::Dataset& dataset);
     void personqueryPostError(engine::Dataset& dataset, const engine::DbError& error, engine::DataAction& action);

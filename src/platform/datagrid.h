@@ -26,7 +26,6 @@ public:
     DataGrid(engine::Dataset* dataset, const QList<Column>& columns, QWidget* parent = nullptr);
 
     engine::Dataset* dataset() const { return m_dataset; }
-    engine::DatasetModel* datasetModel() const { return m_model; }
     QString fieldName(int column) const;
 
     /// Paints odd record numbers (1, 3, ...) in `odd` and even ones white.

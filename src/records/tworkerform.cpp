@@ -169,8 +169,7 @@ Tworkerform::Tworkerform(Tdm& dm, QWidget* parent) : QDialog(parent), m_dm(dm)
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(6, 4, 6, 6);
     layout->setSpacing(4);
-    createTopStrip();
-    layout->addWidget(m_topStrip);
+    layout->addWidget(createTopStrip());
 
     auto* body = new QHBoxLayout;
     body->setSpacing(6);
@@ -222,13 +221,13 @@ Tworkerform::~Tworkerform()
     }
 }
 
-void Tworkerform::createTopStrip()
+QWidget* Tworkerform::createTopStrip()
 {
-    m_topStrip = new QWidget(this);
-    auto* strip = new QHBoxLayout(m_topStrip);
+    auto* top = new QWidget(this);
+    auto* strip = new QHBoxLayout(top);
     strip->setContentsMargins(0, 0, 0, 0);
 
-    auto* filterGroup = new QGroupBox(QStringLiteral("分类显示"), m_topStrip);
+    auto* filterGroup = new QGroupBox(QStringLiteral("分类显示"), top);
     auto* filterLayout = new QHBoxLayout(filterGroup);
     filterLayout->setContentsMargins(6, 2, 6, 4);
     fieldChooser = new QComboBox(filterGroup);
@@ -246,7 +245,7 @@ void Tworkerform::createTopStrip()
     filterLayout->addWidget(valueBox);
     strip->addWidget(filterGroup, 3);
 
-    auto* currentGroup = new QGroupBox(QStringLiteral("当前记录"), m_topStrip);
+    auto* currentGroup = new QGroupBox(QStringLiteral("当前记录"), top);
     currentGroup->setStyleSheet(QStringLiteral("QGroupBox { color: blue; }"));
     auto* currentLayout = new QHBoxLayout(currentGroup);
     currentLayout->setContentsMargins(6, 2, 6, 4);
@@ -263,6 +262,7 @@ void Tworkerform::createTopStrip()
     m_currentLinks->bind(currentName, QStringLiteral("name"));
     m_currentLinks->bind(currentId, QStringLiteral("id"));
     m_currentLinks->setReadOnly(true);
+    return top;
 }
 
 void Tworkerform::createPersonList()
@@ -504,7 +504,6 @@ void Tworkerform::createConnections()
 
 void Tworkerform::setview(bool departed)
 {
-    m_departed = departed;
     m_dm.personquery->setFilter(departed ? QStringLiteral("status=2") : QStringLiteral("status=1"));
     m_dm.personquery->setFiltered(true);
     setWindowTitle(departed ? QStringLiteral("离职人员浏览") : QStringLiteral("在职人员浏览"));
@@ -618,11 +617,7 @@ QString Tworkerform::filterFieldOfChoice() const
 void Tworkerform::fieldChosen(int index)
 {
     fieldChooser->setCurrentIndex(index);
-    {
-        const QSignalBlocker block(valueBox);
-        valueBox->clear();
-        valueBox->clearEditText();
-    }
+    clearValueBox();
     valueBox->setEnabled(true);
     const QString field = filterFieldOfChoice();
     if (field.isEmpty()) {
@@ -659,13 +654,17 @@ void Tworkerform::valueChanged(const QString& text)
     query->open();
 }
 
+void Tworkerform::clearValueBox()
+{
+    // Emptying the box is no filter change: its signals stay quiet.
+    const QSignalBlocker block(valueBox);
+    valueBox->clear();
+    valueBox->clearEditText();
+}
+
 void Tworkerform::showAllPersons()
 {
-    {
-        const QSignalBlocker block(valueBox);
-        valueBox->clear();
-        valueBox->clearEditText();
-    }
+    clearValueBox();
     m_dm.personquery->clearMacro(QStringLiteral("where"));
     m_dm.personquery->refresh();
     // A refresh may land on another person without a move; the details and the photo follow.
@@ -674,34 +673,24 @@ void Tworkerform::showAllPersons()
 
 void Tworkerform::personTitleClicked(int column)
 {
-    const QString order = m_personSort.click(column, personGrid->fieldName(column));
-    personGrid->setSortMark(column, m_personSort.mark() == SortCycle::Mark::Descending ? Qt::DescendingOrder
-                                                                                          : Qt::AscendingOrder,
-                            m_personSort.mark() != SortCycle::Mark::None);
-    if (order.isEmpty()) {
-        return;
-    }
-    Query* query = m_dm.personquery;
-    query->close();
-    query->clearMacro(QStringLiteral("order"));
-    query->setMacro(QStringLiteral("order"), order);
-    query->open();
+    applySort(m_personSort, personGrid, m_dm.personquery, column);
 }
 
 void Tworkerform::detailTitleClicked(int page, int column)
 {
-    if (page < 1 || page > 5) {
-        return;
+    if (page >= 1 && page <= 5) {
+        applySort(m_sortCycles[size_t(page)], detailGrids[size_t(page)], m_dm.detailQuery(page), column);
     }
-    SortCycle& cycle = m_sortCycles[size_t(page)];
-    DataGrid* grid = detailGrids[size_t(page)];
+}
+
+void Tworkerform::applySort(SortCycle& cycle, DataGrid* grid, Query* query, int column)
+{
     const QString order = cycle.click(column, grid->fieldName(column));
     grid->setSortMark(column, cycle.mark() == SortCycle::Mark::Descending ? Qt::DescendingOrder : Qt::AscendingOrder,
                       cycle.mark() != SortCycle::Mark::None);
     if (order.isEmpty()) {
-        return;
+        return; // the mark is gone; the list keeps the order it has
     }
-    Query* query = m_dm.detailQuery(page);
     query->close();
     query->clearMacro(QStringLiteral("order"));
     query->setMacro(QStringLiteral("order"), order);
@@ -729,11 +718,8 @@ void Tworkerform::pageChanged(int page)
 {
     // A row typed into on the page being left is stored, or it would stay pending unseen until the
     // next reselect dropped it; as every detail store, a failure is swallowed.
-    if (isDetailPage(m_shownPage) && m_shownPage != page) {
-        Query* left = m_dm.detailQuery(m_shownPage);
-        if (left->active() && isEditing(*left) && !quietly([left] { left->checkBrowseMode(); })) {
-            quietly([left] { left->cancel(); });
-        }
+    if (m_shownPage != page) {
+        m_dm.storeDetailEdits(m_shownPage);
     }
     m_shownPage = page;
 

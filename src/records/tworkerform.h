@@ -36,11 +36,9 @@ public:
 
     /// The departed view (status 2) or the on-the-job view (status 1).
     void setview(bool departed);
-    bool departedView() const { return m_departed; }
 
     /// Whether photos are files (photo/<ID>.jpg) or the `picture` field; set by the main window.
     void setPhotoOnDisk(bool onDisk) { m_photoOnDisk = onDisk; }
-    PersonPhotos* photos() const { return m_photos; }
 
     int activePage() const;
     void setActivePage(int page);
@@ -95,7 +93,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void createTopStrip();
+    QWidget* createTopStrip();
     void createPersonList();
     void createPages();
     void createPersonPage();
@@ -109,6 +107,8 @@ private:
     ChoiceBox* addChoiceBox(const QString& field);
     void bindPersonBox(QWidget* box, const QString& field);
     void pageChanged(int page);
+    void applySort(workerpages::SortCycle& cycle, DataGrid* grid, engine::Query* query, int column);
+    void clearValueBox();
     void applyRights();
     void updatePageButtons();
     engine::Query* pageQuery(int page) const;
@@ -120,7 +120,6 @@ private:
     QString filterFieldOfChoice() const;
 
     Tdm& m_dm;
-    bool m_departed = false;
     bool m_photoOnDisk = false;
     FieldLinks* m_personLinks = nullptr;
     FieldLinks* m_currentLinks = nullptr;
@@ -128,7 +127,6 @@ private:
     QHash<QString, QWidget*> m_personBoxes;
     std::array<workerpages::SortCycle, workerpages::PageCount> m_sortCycles{};
     workerpages::SortCycle m_personSort;
-    QWidget* m_topStrip = nullptr;
     int m_shownPage = workerpages::PersonPage;
 };
 

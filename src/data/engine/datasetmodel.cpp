@@ -108,14 +108,15 @@ QString DatasetModel::display(const QVariant& value, FieldKind kind) const
         return {};
     }
     if (kind == FieldKind::Date || kind == FieldKind::DateTime) {
+        // Painted for every visible cell: the dataset's reader takes the stored forms without a format parser.
         const QString text = value.toString();
-        const QDateTime dt = QDateTime::fromString(text.left(19), QStringLiteral("yyyy-MM-dd HH:mm:ss"));
-        const QDate date = dt.isValid() ? dt.date() : QDate::fromString(text.left(10), QStringLiteral("yyyy-MM-dd"));
-        if (!date.isValid()) {
+        QDate date;
+        QTime time;
+        if (!parseIsoDateTime(text, &date, &time)) {
             return text;
         }
-        if (kind == FieldKind::DateTime && dt.isValid() && dt.time() != QTime(0, 0)) {
-            return date.toString(m_dateFormat) + u' ' + dt.time().toString(QStringLiteral("HH:mm:ss"));
+        if (kind == FieldKind::DateTime && time != QTime(0, 0)) {
+            return date.toString(m_dateFormat) + u' ' + time.toString(QStringLiteral("HH:mm:ss"));
         }
         return date.toString(m_dateFormat);
     }
