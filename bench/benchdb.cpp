@@ -107,8 +107,8 @@ void buildDatabase(const QString& path, int persons)
     for (int i = 0; i < persons; ++i) {
         // IDs are not in insertion order, so that ORDER BY id has real work to do.
         const QString id = personId(i, persons);
-        const QString name = surnames[int(random.bounded(surnames.size()))] + given[int(random.bounded(given.size()))]
-                             + given[int(random.bounded(given.size()))];
+        const QString name = surnames[int(random.bounded(surnames.size()))] + given[int(random.bounded(given.size()))] +
+                             given[int(random.bounded(given.size()))];
         bindText(person, 1, id);
         bindText(person, 2, name);
         bindText(person, 3, random.bounded(2) ? QStringLiteral("男") : QStringLiteral("女"));
@@ -156,7 +156,8 @@ void buildDatabase(const QString& path, int persons)
 void printHeader(QTextStream& out, const QString& product)
 {
     out << qSetFieldWidth(44) << Qt::left << "figure (ms)" << qSetFieldWidth(12) << Qt::right << product << "sqlite"
-        << "ratio" << "peak MiB" << qSetFieldWidth(0) << Qt::endl;
+        << "ratio"
+        << "peak MiB" << qSetFieldWidth(0) << Qt::endl;
 }
 
 void printLine(QTextStream& out, const QString& what, double product, double baseline, int decimals)

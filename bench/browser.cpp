@@ -96,9 +96,12 @@ struct DetailTable
 
 // The browser's detail pages, with the key and order of their queries in the data module.
 const DetailTable kDetails[] = {
-    {1, "family", "id", "name"},           {2, "history", "id", "date1"},
-    {3, "honor", "id", "sorts"},           {4, "assess", "id", "tech"},
-    {5, "train", "id", "mode"},            {6, "contracts", "person_id", "start_date"},
+    {1, "family", "id", "name"},
+    {2, "history", "id", "date1"},
+    {3, "honor", "id", "sorts"},
+    {4, "assess", "id", "tech"},
+    {5, "train", "id", "mode"},
+    {6, "contracts", "person_id", "start_date"},
     {7, "redeployments", "person_id", "id DESC"},
 };
 
@@ -137,8 +140,7 @@ QByteArray select(sqlite3* db, const QByteArray& sql, const QList<QByteArray>& p
 void baselineShow(sqlite3* db, int screenRows)
 {
     sqlite3_stmt* stmt = nullptr;
-    check(sqlite3_prepare_v2(db, "SELECT name, ID FROM person WHERE status=1 ORDER BY ID LIMIT ?1", -1, &stmt,
-                             nullptr),
+    check(sqlite3_prepare_v2(db, "SELECT name, ID FROM person WHERE status=1 ORDER BY ID LIMIT ?1", -1, &stmt, nullptr),
           db);
     sqlite3_bind_int(stmt, 1, screenRows);
     QByteArray firstId;
@@ -186,7 +188,7 @@ int traceSlow(unsigned, void*, void* stmt, void* nanoseconds)
 
 QString pageName(int page)
 {
-    static const char* const names[] = {"person page", "family",    "history",   "honours",      "assessments",
+    static const char* const names[] = {"person page", "family",    "history",   "honours", "assessments",
                                         "training",    "contracts", "redeploys", "notes"};
     return QString::fromLatin1(page >= 0 && page <= 8 ? names[page] : "?");
 }
@@ -205,9 +207,8 @@ int main(int argc, char** argv)
 
     const double build = ms([&] { benchdb::buildDatabase(path, persons); });
     copyDataFolder(dir.path());
-    out << "persons: " << persons << "  (family 2, history 1, contract 1 each); file "
-        << QFileInfo(path).size() / 1024 << " KiB, built in " << QString::number(build / 1000.0, 'f', 1) << " s"
-        << Qt::endl;
+    out << "persons: " << persons << "  (family 2, history 1, contract 1 each); file " << QFileInfo(path).size() / 1024
+        << " KiB, built in " << QString::number(build / 1000.0, 'f', 1) << " s" << Qt::endl;
     out << "rss after building: " << kilobytes("VmRSS:") / 1024 << " MiB" << Qt::endl;
 
     sqlite3* raw = nullptr;
@@ -247,8 +248,8 @@ int main(int argc, char** argv)
     sqlite3_trace_v2(dm.db->handle(), 0, nullptr, nullptr);
     const int rowCount = grid->model()->rowCount();
     const int screenRows = grid->viewport()->height() / grid->verticalHeader()->defaultSectionSize() + 1;
-    if (rowCount == 0 || grid->indexAt(QPoint(2, 2)).row() != 0
-        || grid->model()->index(0, 1).data().toString().isEmpty()) {
+    if (rowCount == 0 || grid->indexAt(QPoint(2, 2)).row() != 0 ||
+        grid->model()->index(0, 1).data().toString().isEmpty()) {
         qFatal("the person list shows no rows after the first paint");
     }
     const double showBase = benchdb::best(3, [&] { baselineShow(raw, screenRows); });
@@ -289,11 +290,13 @@ int main(int argc, char** argv)
         }
         std::sort(times.begin(), times.end());
         const double median = times[times.size() / 2];
-        const double moveBase = benchdb::best(3, [&] {
-            for (const QByteArray& id : ids) {
-                baselineMove(raw, id, page);
-            }
-        }) / double(ids.size());
+        const double moveBase = benchdb::best(3,
+                                              [&] {
+                                                  for (const QByteArray& id : ids) {
+                                                      baselineMove(raw, id, page);
+                                                  }
+                                              }) /
+                                double(ids.size());
         benchdb::printLine(out, QStringLiteral("move by a click, %1 (median of 10)").arg(pageName(page)), median,
                            moveBase, 2);
         if (times.back() > worstMove) {
@@ -315,8 +318,8 @@ int main(int argc, char** argv)
         });
     };
     const double firstScroll = scrollOnce();
-    if (grid->verticalScrollBar()->value() != grid->verticalScrollBar()->maximum()
-        || grid->indexAt(QPoint(2, grid->viewport()->height() - 2)).row() < rowCount - screenRows) {
+    if (grid->verticalScrollBar()->value() != grid->verticalScrollBar()->maximum() ||
+        grid->indexAt(QPoint(2, grid->viewport()->height() - 2)).row() < rowCount - screenRows) {
         qFatal("the person list did not scroll to its end");
     }
     const QByteArray lastScreen =

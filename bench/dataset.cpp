@@ -22,8 +22,8 @@
 
 #include <algorithm>
 #include <array>
-#include <cstdio>
 #include <cmath>
+#include <cstdio>
 
 namespace {
 
@@ -116,9 +116,8 @@ int main(int argc, char** argv)
     const QString path = QDir(dir.path()).filePath(QStringLiteral("roster5.dat"));
 
     const double build = ms([&] { benchdb::buildDatabase(path, persons); });
-    out << "persons: " << persons << "  (family 2, history 1, contract 1 each); file "
-        << QFileInfo(path).size() / 1024 << " KiB, built in " << QString::number(build / 1000.0, 'f', 1) << " s"
-        << Qt::endl;
+    out << "persons: " << persons << "  (family 2, history 1, contract 1 each); file " << QFileInfo(path).size() / 1024
+        << " KiB, built in " << QString::number(build / 1000.0, 'f', 1) << " s" << Qt::endl;
     out << "rss after building: " << kilobytes("VmRSS:") / 1024 << " MiB" << Qt::endl << Qt::endl;
 
     sqlite3* raw = nullptr;
@@ -166,9 +165,8 @@ int main(int argc, char** argv)
         (void)q.field(QStringLiteral("name")).asString();
         likeCount = q.recordCount();
     });
-    double likeBase = best(3, [&] {
-        baselineSelect(raw, "SELECT * FROM person WHERE name LIKE '张%' AND status=1 ORDER BY id", false);
-    });
+    double likeBase = best(
+        3, [&] { baselineSelect(raw, "SELECT * FROM person WHERE name LIKE '张%' AND status=1 ORDER BY id", false); });
     line(QStringLiteral("reopen WHERE name LIKE \"张*\" (%1 rows)").arg(likeCount), like, likeBase);
     q.close();
 
@@ -192,8 +190,9 @@ int main(int argc, char** argv)
             }
         }
     });
-    out << Qt::endl << "grid: 200 screens of 40 rows x 6 columns read through peek: " << QString::number(paint, 'f', 1)
-        << " ms" << Qt::endl;
+    out << Qt::endl
+        << "grid: 200 screens of 40 rows x 6 columns read through peek: " << QString::number(paint, 'f', 1) << " ms"
+        << Qt::endl;
 
     sqlite3_close(raw);
     out << "peak resident memory: " << kilobytes("VmHWM:") / 1024 << " MiB" << Qt::endl;

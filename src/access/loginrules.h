@@ -12,13 +12,14 @@ namespace access {
 struct UserRecord
 {
     QString user;
-    QString passwd;  ///< the stored password digest
-    QString key;     ///< the chooser's key
+    QString passwd;   ///< the stored password digest
+    QString key;      ///< the chooser's key
     QVariant isadmin; ///< yes/no; null when the field is empty
 };
 
 /// What one press of "登陆" led to.
-enum class LoginResult {
+enum class LoginResult
+{
     NoUserChosen,  ///< nothing happened but the hint
     WrongPassword, ///< counted; the window stays open
     Refused,       ///< the failure that ends the program; the caller quits

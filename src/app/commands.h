@@ -3,7 +3,8 @@
 /// The numbers of the system's commands, as the navigation page's links name them.
 namespace command {
 
-enum Number : int {
+enum Number : int
+{
     Setup = 0,
     Users = 1,
     Relogin = 2,

@@ -15,9 +15,9 @@
 #include <QGuiApplication>
 #include <QLibraryInfo>
 #include <QLocale>
-#include <QTranslator>
 #include <QPointer>
 #include <QScreen>
+#include <QTranslator>
 
 #include <cstdio>
 #include <cstdlib>

@@ -72,8 +72,8 @@ QString tsvField(const QVariant& value, const QString& declaredType)
         return QString::number(value.toDouble(), 'g', 15);
     }
     QString text = value.toString();
-    if (declaredType.compare(QLatin1String("DATE"), Qt::CaseInsensitive) == 0
-        && text.endsWith(QLatin1String(" 00:00:00"))) {
+    if (declaredType.compare(QLatin1String("DATE"), Qt::CaseInsensitive) == 0 &&
+        text.endsWith(QLatin1String(" 00:00:00"))) {
         text.chop(9);
     }
     text.replace(u'\t', u' ').replace(u'\r', u' ').replace(u'\n', u' ');
@@ -89,8 +89,8 @@ int runSql(const QStringList& args)
         const QString& arg = args[i];
         if (arg == QLatin1String("--home") && i + 1 < args.size()) {
             home = args[++i];
-        } else if (arg.startsWith(QLatin1String("--param")) && arg.size() == 8 && arg[7] >= u'1' && arg[7] <= u'9'
-                   && i + 1 < args.size()) {
+        } else if (arg.startsWith(QLatin1String("--param")) && arg.size() == 8 && arg[7] >= u'1' && arg[7] <= u'9' &&
+                   i + 1 < args.size()) {
             params.append({arg.mid(2), args[++i]});
         } else if (source.isEmpty() && (arg == QLatin1String("-") || !arg.startsWith(QLatin1String("--")))) {
             source = arg;

@@ -5,9 +5,9 @@
 /// What the installation's description (data/sysdata.ini, section System) tells the shell.
 struct SysInfo
 {
-    QString title;      ///< main window title: SystemName followed by Version
-    QString panels[4];  ///< the status bar's four panels, left to right
-    QString oemTag;     ///< brand label of the navigation page
+    QString title;     ///< main window title: SystemName followed by Version
+    QString panels[4]; ///< the status bar's four panels, left to right
+    QString oemTag;    ///< brand label of the navigation page
     bool oemmode = false;
     bool photoondisk = false;
 };

@@ -89,8 +89,8 @@ QPixmap TAboutBox::builtInPicture(const QString& title)
 
 void TAboutBox::showEvent(QShowEvent* event)
 {
-    const QString startPicture = paths::apppath() + QStringLiteral("pic") + QDir::separator() +
-                                 QStringLiteral("start.jpg");
+    const QString startPicture =
+        paths::apppath() + QStringLiteral("pic") + QDir::separator() + QStringLiteral("start.jpg");
     if (QFile::exists(startPicture)) {
         const QPixmap picture(startPicture);
         if (!picture.isNull()) {

@@ -104,9 +104,10 @@ void Tmainform::openDatabase()
     } catch (const std::exception&) {
         // The question below is the whole report.
     }
-    const QString question = QStringLiteral("打开数据库出错,可能原因有:\n\n1.没有安装Microsoft数据库驱动引擎\n2.本地数据库") +
-                             m_store.databaseFile() + QStringLiteral("损坏或丢失") + QStringLiteral("\n\n") +
-                             QStringLiteral("是否现在就启动【Roster数据库异常用户解决方案】 ？");
+    const QString question =
+        QStringLiteral("打开数据库出错,可能原因有:\n\n1.没有安装Microsoft数据库驱动引擎\n2.本地数据库") +
+        m_store.databaseFile() + QStringLiteral("损坏或丢失") + QStringLiteral("\n\n") +
+        QStringLiteral("是否现在就启动【Roster数据库异常用户解决方案】 ？");
     if (!AskYesNo(question)) {
         access::quitProgram();
         return;
@@ -225,10 +226,10 @@ void Tmainform::createMenus()
         const char* caption;
         const char* list;
     } codeLists[] = {
-        {Folk, "民族档案设置", "folk"},        {Isworker, "职工类型设置", "isworker"},
+        {Folk, "民族档案设置", "folk"},           {Isworker, "职工类型设置", "isworker"},
         {Education, "文化程度设置", "education"}, {Political, "政治面貌设置", "political"},
-        {Departments, "部门类别设置", "dept"},      {Aboutpay, "工资类别设置", "aboutpay"},
-        {Duty, "职务类别设置", "duty"},         {Technical, "职称类别设置", "technical"},
+        {Departments, "部门类别设置", "dept"},    {Aboutpay, "工资类别设置", "aboutpay"},
+        {Duty, "职务类别设置", "duty"},           {Technical, "职称类别设置", "technical"},
     };
     bool first = true;
     for (const auto& entry : codeLists) {
@@ -278,8 +279,8 @@ void Tmainform::createMenus()
     m_modeGroup = new QActionGroup(this);
     m_modeGroup->setExclusive(true);
     for (int number : {PictureMode, WebMode}) {
-        QAction* action = addEntry(switchMenu, number,
-                                   number == PictureMode ? QStringLiteral("&1.传统方式") : QStringLiteral("&2.Web方式"));
+        QAction* action = addEntry(
+            switchMenu, number, number == PictureMode ? QStringLiteral("&1.传统方式") : QStringLiteral("&2.Web方式"));
         action->setCheckable(true);
         action->setEnabled(true);
         m_modeGroup->addAction(action);
@@ -348,8 +349,7 @@ void Tmainform::createToolBar()
     toolbar->addSeparator();
     addButton(m_commands[Addressbook], QStringLiteral("通讯录"),
               appIcon(QStringLiteral("addressbook"), QStyle::SP_DirHomeIcon));
-    addButton(m_commands[Notepad], QStringLiteral("日常记事"),
-              appIcon(QStringLiteral("notepad"), QStyle::SP_FileIcon));
+    addButton(m_commands[Notepad], QStringLiteral("日常记事"), appIcon(QStringLiteral("notepad"), QStyle::SP_FileIcon));
     toolbar->addSeparator();
     addButton(m_commands[WebMode], QStringLiteral("导航"),
               appIcon(QStringLiteral("navigate"), QStyle::SP_ComputerIcon));
@@ -390,8 +390,8 @@ void Tmainform::createPictureMenu()
 
     // These fire the main menu's entries and follow their enabled state, so that binding an
     // entry once enables it everywhere.
-    const std::pair<QAction*, int> mirrors[] = {{about, About}, {mail, Mail}, {web, Web},
-                                                {background, Background}, {exit, Exit}};
+    const std::pair<QAction*, int> mirrors[] = {
+        {about, About}, {mail, Mail}, {web, Web}, {background, Background}, {exit, Exit}};
     for (const auto& [mirror, number] : mirrors) {
         QAction* target = m_commands[number];
         mirror->setEnabled(target->isEnabled());
@@ -449,9 +449,8 @@ void Tmainform::addToolEntries()
     const QString menusFile = paths::datapath() + QStringLiteral("menus.cfg");
     for (const QString& caption : toolentries::menuCaptions(menusFile)) {
         QAction* action = m_toolsMenu->addAction(caption);
-        connect(action, &QAction::triggered, this, [action, menusFile] {
-            toolentries::runEntry(menusFile, toolentries::entryNumber(action->text()));
-        });
+        connect(action, &QAction::triggered, this,
+                [action, menusFile] { toolentries::runEntry(menusFile, toolentries::entryNumber(action->text())); });
     }
 }
 
@@ -571,8 +570,8 @@ bool Tmainform::isPictureMode() const
 
 void Tmainform::picturemode()
 {
-    QString image = ini::readString(paths::rosterini(), QStringLiteral("background"), QStringLiteral("image"),
-                                    defaultBackground());
+    QString image =
+        ini::readString(paths::rosterini(), QStringLiteral("background"), QStringLiteral("image"), defaultBackground());
     if (!QFile::exists(image)) {
         image = defaultBackground();
     }

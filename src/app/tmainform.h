@@ -42,10 +42,10 @@ public:
     void bindCommand(int number, const std::function<void()>& action);
     /// The same for the entries that have no command number.
     void bindEntry(QAction* entry, const std::function<void()>& action);
-    QAction* departedEntry() const { return m_departedAction; }   ///< 离职人员浏览(&L)
-    QAction* importEntry() const { return m_importAction; }       ///< 从文件导入数据库(&I)
-    QAction* birthdayEntry() const { return m_birthdayAction; }   ///< 本月过生日的员工(&B)
-    QAction* contractEntry() const { return m_contractAction; }   ///< 一个月内合同到期的员工(&C)
+    QAction* departedEntry() const { return m_departedAction; } ///< 离职人员浏览(&L)
+    QAction* importEntry() const { return m_importAction; }     ///< 从文件导入数据库(&I)
+    QAction* birthdayEntry() const { return m_birthdayAction; } ///< 本月过生日的员工(&B)
+    QAction* contractEntry() const { return m_contractAction; } ///< 一个月内合同到期的员工(&C)
 
     void showsysinfo();
     /// The steps of the first showing: date, login, link list, page mode.
@@ -124,7 +124,7 @@ private:
     QAction* m_birthdayAction = nullptr;
     QAction* m_contractAction = nullptr;
     QAction* m_helpTopicAction = nullptr;
-    QList<QAction*> m_webEntries;   ///< the Help menu's web entries and their separators
+    QList<QAction*> m_webEntries; ///< the Help menu's web entries and their separators
     QList<QAction*> m_pictureMenuMirrors;
 
     QStackedWidget* m_pages = nullptr;

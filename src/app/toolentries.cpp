@@ -10,10 +10,10 @@ namespace toolentries {
 
 QStringList menuCaptions(const QString& menusFile)
 {
-    const int count = ini::readString(menusFile, QStringLiteral("itemscount"), QStringLiteral("count"),
-                                      QStringLiteral("0"))
-                          .trimmed()
-                          .toInt();
+    const int count =
+        ini::readString(menusFile, QStringLiteral("itemscount"), QStringLiteral("count"), QStringLiteral("0"))
+            .trimmed()
+            .toInt();
     QStringList captions;
     // The number is read back from the first two characters of the caption, so entries past 99
     // could not be told apart.

@@ -25,23 +25,27 @@ class Tdm : public QObject
 
 public:
     /// Engine versions tried when the database is opened; one engine serves both here.
-    enum DaoVersion { Dao35 = 0, Dao36 = 1 };
+    enum DaoVersion
+    {
+        Dao35 = 0,
+        Dao36 = 1
+    };
 
     explicit Tdm(QObject* parent = nullptr);
     ~Tdm() override;
 
-    engine::Database* db;              ///< file name "roster5.dat" until start-up sets it
-    engine::Query* adbkquery;          ///< address book
-    engine::Query* notequery;          ///< notepad
-    engine::Query* personquery;        ///< the current set of persons, filter "status=1"
+    engine::Database* db;       ///< file name "roster5.dat" until start-up sets it
+    engine::Query* adbkquery;   ///< address book
+    engine::Query* notequery;   ///< notepad
+    engine::Query* personquery; ///< the current set of persons, filter "status=1"
     engine::Query* honorquery;
     engine::Query* familyquery;
     engine::Query* histquery;
     engine::Query* assessquery;
     engine::Query* trainquery;
-    engine::Table* persontable;        ///< every person whatever the status
-    engine::Table* tblpass;            ///< users, in the order of the index "subkey" (isadmin)
-    engine::Query* qryStat;            ///< statistics set its SQL
+    engine::Table* persontable; ///< every person whatever the status
+    engine::Table* tblpass;     ///< users, in the order of the index "subkey" (isadmin)
+    engine::Query* qryStat;     ///< statistics set its SQL
     engine::Query* contractquery;
     engine::Query* redeployquery;
 

@@ -6,7 +6,7 @@
 namespace engine {
 class Dataset;
 class DatasetModel;
-}
+} // namespace engine
 
 /// The data-aware grid: a table view over a dataset's item model whose selected row is the
 /// dataset's current row. Clicking another row moves the dataset (posting pending changes first);

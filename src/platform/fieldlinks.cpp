@@ -15,9 +15,10 @@ QString invalidValueText(const QString& typed, engine::FieldKind kind)
 {
     const bool date = kind == engine::FieldKind::Date || kind == engine::FieldKind::DateTime;
     const bool number = kind == engine::FieldKind::Integer || kind == engine::FieldKind::Float;
-    return QStringLiteral("'%1'不是有效的%2").arg(typed, date     ? QStringLiteral("日期")
-                                                    : number ? QStringLiteral("数字")
-                                                             : QStringLiteral("值"));
+    return QStringLiteral("'%1'不是有效的%2")
+        .arg(typed, date     ? QStringLiteral("日期")
+                    : number ? QStringLiteral("数字")
+                             : QStringLiteral("值"));
 }
 
 FieldLinks::FieldLinks(Dataset* dataset, QObject* parent) : QObject(parent), m_dataset(dataset)
@@ -54,7 +55,8 @@ void FieldLinks::bind(QLineEdit* edit, const QString& field)
 void FieldLinks::bind(QComboBox* combo, const QString& field)
 {
     if (combo->isEditable()) {
-        connect(combo->lineEdit(), &QLineEdit::textEdited, this, [this, combo](const QString& text) { write(combo, text); });
+        connect(combo->lineEdit(), &QLineEdit::textEdited, this,
+                [this, combo](const QString& text) { write(combo, text); });
         connect(combo->lineEdit(), &QLineEdit::editingFinished, this, [this, combo] { leave(combo); });
     }
     connect(combo, &QComboBox::activated, this, [this, combo](int index) { write(combo, combo->itemText(index)); });

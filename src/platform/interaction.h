@@ -8,7 +8,12 @@
 /// install a scripted stand-in, so no test ever waits on a real dialog.
 namespace interaction {
 
-enum class MessageKind { Information, Warning, Error };
+enum class MessageKind
+{
+    Information,
+    Warning,
+    Error
+};
 
 class Interaction
 {

@@ -12,7 +12,8 @@ void DropDownCombo::showPopup()
     QComboBox::showPopup();
 }
 
-ChoiceBox::ChoiceBox(QWidget* parent) : QWidget(parent), m_combo(new DropDownCombo(this)), m_ellipsis(new QToolButton(this))
+ChoiceBox::ChoiceBox(QWidget* parent)
+    : QWidget(parent), m_combo(new DropDownCombo(this)), m_ellipsis(new QToolButton(this))
 {
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);

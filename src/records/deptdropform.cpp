@@ -104,7 +104,8 @@ bool Tdeptdropform::pickdept(QWidget* control, QString& dept, QString& dept1, QS
 {
     const QRect controlRect(control->mapToGlobal(QPoint(0, 0)), control->size());
     QScreen* screen = control->screen() != nullptr ? control->screen() : QGuiApplication::primaryScreen();
-    const QRect area = screen != nullptr ? screen->availableGeometry() : QRect(controlRect.topLeft(), QSize(10000, 10000));
+    const QRect area =
+        screen != nullptr ? screen->availableGeometry() : QRect(controlRect.topLeft(), QSize(10000, 10000));
     // Always from the design size: a picker shrunk for one cramped control is whole again for the next.
     const QRect place = pickerPlacement(controlRect, QSize(DesignWidth, DesignHeight), area);
     setGeometry(place);

@@ -25,9 +25,7 @@ void parseLines(const QStringList& lines, DeptForest& tree)
         }
         return *node;
     };
-    auto siblingsAt = [&](std::size_t level) -> DeptForest& {
-        return level == 0 ? tree : nodeAt(level - 1).children;
-    };
+    auto siblingsAt = [&](std::size_t level) -> DeptForest& { return level == 0 ? tree : nodeAt(level - 1).children; };
 
     for (const QString& line : lines) {
         qsizetype count = 0;

@@ -1,7 +1,7 @@
 #include "records/recordstyle.h"
 
-#include <QGroupBox>
 #include <QFont>
+#include <QGroupBox>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>

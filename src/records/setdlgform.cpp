@@ -51,7 +51,8 @@ TSetDlgForm::TSetDlgForm(QWidget* parent)
     BitBtn3->setAutoDefault(false);
     BitBtn2->setAutoDefault(false);
 
-    recordstyle::bindListKeys(ListBox1, [this] { BitBtn1Click(); }, [this] { BitBtn2Click(); });
+    recordstyle::bindListKeys(
+        ListBox1, [this] { BitBtn1Click(); }, [this] { BitBtn2Click(); });
     m_watcher = new ActivationWatcher(this);
 
     connect(BitBtn1, &QPushButton::clicked, this, &TSetDlgForm::BitBtn1Click);

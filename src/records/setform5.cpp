@@ -64,7 +64,8 @@ Tsetform5::Tsetform5(Tdeptdropform* picker, QWidget* parent)
     for (QPushButton* button : {BitBtn1, BitBtn2, BitBtn3, Button1, Button2}) {
         button->setAutoDefault(false);
     }
-    recordstyle::bindListKeys(TreeView1, [this] { BitBtn1Click(); }, [this] { BitBtn2Click(); });
+    recordstyle::bindListKeys(
+        TreeView1, [this] { BitBtn1Click(); }, [this] { BitBtn2Click(); });
     m_watcher = new ActivationWatcher(this);
 
     connect(BitBtn1, &QPushButton::clicked, this, &Tsetform5::BitBtn1Click);

@@ -31,13 +31,13 @@ public:
 
     QGroupBox* GroupBox1 = nullptr;
     QTreeWidget* TreeView1 = nullptr;
-    QLineEdit* Edit1 = nullptr;       ///< name of a new department
-    QLineEdit* Edit2 = nullptr;       ///< name of a new sub-department
-    QPushButton* BitBtn1 = nullptr;   ///< "修改"
-    QPushButton* BitBtn2 = nullptr;   ///< "删除"
-    QPushButton* BitBtn3 = nullptr;   ///< "退出"
-    QPushButton* Button1 = nullptr;   ///< "新建部门"
-    QPushButton* Button2 = nullptr;   ///< "新建下属部门"
+    QLineEdit* Edit1 = nullptr;     ///< name of a new department
+    QLineEdit* Edit2 = nullptr;     ///< name of a new sub-department
+    QPushButton* BitBtn1 = nullptr; ///< "修改"
+    QPushButton* BitBtn2 = nullptr; ///< "删除"
+    QPushButton* BitBtn3 = nullptr; ///< "退出"
+    QPushButton* Button1 = nullptr; ///< "新建部门"
+    QPushButton* Button2 = nullptr; ///< "新建下属部门"
 
     void BitBtn1Click();
     void BitBtn2Click();

@@ -65,25 +65,46 @@ struct PersonField
 {
     const char* field;
     const char16_t* label;
-    enum Kind { Text, Choice, Fixed, Date, Dept } kind;
+    enum Kind
+    {
+        Text,
+        Choice,
+        Fixed,
+        Date,
+        Dept
+    } kind;
 };
 
 // The person page in tab order.
 const PersonField kPersonFields[] = {
-    {"id", u"职工编号", PersonField::Text},        {"name", u"姓名", PersonField::Text},
-    {"folk", u"民族", PersonField::Choice},         {"birth", u"生日", PersonField::Date},
-    {"age", u"年龄", PersonField::Text},            {"education", u"文化程度", PersonField::Choice},
-    {"ismarry", u"婚姻状况", PersonField::Fixed},   {"sex", u"性别", PersonField::Fixed},
-    {"political", u"政治面貌", PersonField::Choice}, {"cardID", u"身份证号", PersonField::Text},
-    {"native", u"籍贯", PersonField::Text},         {"date1", u"参加工作时间", PersonField::Date},
-    {"workage", u"工龄", PersonField::Text},        {"isworker", u"职工类型", PersonField::Choice},
-    {"date2", u"入本单位时间", PersonField::Date},  {"hereworkage", u"本单位工龄", PersonField::Text},
-    {"aboutpay", u"工资类别", PersonField::Choice}, {"dept", u"部门", PersonField::Dept},
-    {"dept_1", u"二级部门", PersonField::Text},     {"dept_2", u"三级部门", PersonField::Text},
-    {"duty", u"职务", PersonField::Choice},         {"technical", u"职称", PersonField::Choice},
-    {"phone", u"联系电话", PersonField::Text},      {"call", u"家庭电话", PersonField::Text},
-    {"mphone", u"手机", PersonField::Text},         {"school", u"毕业学校", PersonField::Text},
-    {"subject", u"主修专业", PersonField::Text},    {"gdate", u"毕业时间", PersonField::Date},
+    {"id", u"职工编号", PersonField::Text},
+    {"name", u"姓名", PersonField::Text},
+    {"folk", u"民族", PersonField::Choice},
+    {"birth", u"生日", PersonField::Date},
+    {"age", u"年龄", PersonField::Text},
+    {"education", u"文化程度", PersonField::Choice},
+    {"ismarry", u"婚姻状况", PersonField::Fixed},
+    {"sex", u"性别", PersonField::Fixed},
+    {"political", u"政治面貌", PersonField::Choice},
+    {"cardID", u"身份证号", PersonField::Text},
+    {"native", u"籍贯", PersonField::Text},
+    {"date1", u"参加工作时间", PersonField::Date},
+    {"workage", u"工龄", PersonField::Text},
+    {"isworker", u"职工类型", PersonField::Choice},
+    {"date2", u"入本单位时间", PersonField::Date},
+    {"hereworkage", u"本单位工龄", PersonField::Text},
+    {"aboutpay", u"工资类别", PersonField::Choice},
+    {"dept", u"部门", PersonField::Dept},
+    {"dept_1", u"二级部门", PersonField::Text},
+    {"dept_2", u"三级部门", PersonField::Text},
+    {"duty", u"职务", PersonField::Choice},
+    {"technical", u"职称", PersonField::Choice},
+    {"phone", u"联系电话", PersonField::Text},
+    {"call", u"家庭电话", PersonField::Text},
+    {"mphone", u"手机", PersonField::Text},
+    {"school", u"毕业学校", PersonField::Text},
+    {"subject", u"主修专业", PersonField::Text},
+    {"gdate", u"毕业时间", PersonField::Date},
     {"addr", u"家庭住址", PersonField::Text},
 };
 
@@ -97,30 +118,33 @@ QList<DataGrid::Column> detailColumns(int page)
 {
     switch (page) {
     case 1:
-        return {{"name", "成员姓名", 60},  {"relation", "与本人关系", 70}, {"date", "出生日期", 80},
-                {"dept", "工作单位", 70},  {"duty", "担任职务", 70},       {"political", "政治面貌", 60},
+        return {{"name", "成员姓名", 60}, {"relation", "与本人关系", 70}, {"date", "出生日期", 80},
+                {"dept", "工作单位", 70}, {"duty", "担任职务", 70},       {"political", "政治面貌", 60},
                 {"phone", "联系电话", 70}};
     case 2:
         return {{"date1", "开始时间", 80}, {"date2", "结束时间", 80}, {"company", "工作单位", 70},
                 {"dept", "部门名称", 70},  {"duty", "担任职务", 70},  {"level1", "级别", 70}};
     case 3:
-        return {{"sorts", "奖惩种类", 60},    {"date1", "奖惩日期", 80},      {"reason1", "奖惩原因", 60},
+        return {{"sorts", "奖惩种类", 60},    {"date1", "奖惩日期", 80},     {"reason1", "奖惩原因", 60},
                 {"dept", "奖惩批准单位", 80}, {"date2", "解除处分日期", 80}, {"reason2", "解除处分原因", 100}};
     case 4:
-        return {{"tech", "专业技术资格名", 90},    {"mode", "取得方式", 60},       {"date0", "取得日期", 60},
+        return {{"tech", "专业技术资格名", 90},    {"mode", "取得方式", 60},      {"date0", "取得日期", 60},
                 {"duty", "聘用专业技术职务", 100}, {"date1", "聘用开始时间", 80}, {"date2", "聘用结束时间", 80},
                 {"dept", "聘用单位", 60}};
     case 5:
-        return {{"mode", "培训方式", 60},    {"date1", "开始时间", 80}, {"date2", "结束时间", 80},
+        return {{"mode", "培训方式", 60},    {"date1", "开始时间", 80},   {"date2", "结束时间", 80},
                 {"term", "培训期限", 60},    {"subject", "所学专业", 60}, {"dept", "培训单位", 60},
-                {"content", "培训内容", 60}, {"outlay", "培训经费", 60}, {"result", "培训结果", 60}};
+                {"content", "培训内容", 60}, {"outlay", "培训经费", 60},  {"result", "培训结果", 60}};
     case 6:
-        return {{"contract_no", "合同编号", 80}, {"name", "合同名称", 80},      {"category", "合同类型", 80},
+        return {{"contract_no", "合同编号", 80}, {"name", "合同名称", 80},       {"category", "合同类型", 80},
                 {"prop", "合同性质", 80},        {"start_date", "起始日期", 80}, {"end_date", "终止日期", 80},
                 {"comment", "备注", 80}};
     case 7:
-        return {{"date", "日期", 80},         {"category", "类别", 87}, {"from_value", "调动前", 114},
-                {"to_value", "调动后", 112}, {"reason", "调动原因", 123}};
+        return {{"date", "日期", 80},
+                {"category", "类别", 87},
+                {"from_value", "调动前", 114},
+                {"to_value", "调动后", 112},
+                {"reason", "调动原因", 123}};
     default:
         return {};
     }

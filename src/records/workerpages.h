@@ -35,7 +35,12 @@ QString filterWhere(const QString& field, const QString& typed);
 class SortCycle
 {
 public:
-    enum class Mark { None, Ascending, Descending };
+    enum class Mark
+    {
+        None,
+        Ascending,
+        Descending
+    };
 
     /// Applies a click on a title; returns the new order text ("field" or "field DESC"), or an
     /// empty text when the click removed the mark (the list then keeps its order).

@@ -5,9 +5,10 @@
 namespace safety {
 
 /// What the close-time option asks for when the main window is closed.
-enum class CloseAction {
-    Close,          ///< the window may close (after the copy, for "backup")
-    AskExitDialog,  ///< show the exit dialog; it decides
+enum class CloseAction
+{
+    Close,         ///< the window may close (after the copy, for "backup")
+    AskExitDialog, ///< show the exit dialog; it decides
 };
 
 /// Reads roster.ini onclose/option and, for "backup", makes the last-use copy first.

@@ -23,7 +23,8 @@ QList<UserRecord> sampleUsers()
 {
     return {
         {QStringLiteral("张三"), access::passwordDigest(QStringLiteral("zs")), QStringLiteral("0000000A"), QVariant(0)},
-        {QStringLiteral("admin"), access::passwordDigest(QStringLiteral("123")), QStringLiteral("0000000B"), QVariant(-1)},
+        {QStringLiteral("admin"), access::passwordDigest(QStringLiteral("123")), QStringLiteral("0000000B"),
+         QVariant(-1)},
         {QStringLiteral("空密码"), access::passwordDigest(QString()), QStringLiteral("0000000C"), QVariant(-1)},
         {QStringLiteral("小写"), access::passwordDigest(QStringLiteral("abc")).toLower(), QStringLiteral("0000000D"),
          QVariant(-1)},
@@ -63,19 +64,23 @@ private slots:
         QTest::addColumn<int>("result");
         QTest::addColumn<QString>("right");
         QTest::addColumn<QStringList>("messages");
-        QTest::newRow("administrator") << "admin" << "123" << int(LoginResult::LoggedIn) << "admin" << QStringList();
-        QTest::newRow("guest gets the notice") << "张三" << "zs" << int(LoginResult::LoggedIn) << "guest"
-                                               << QStringList{kGuest};
-        QTest::newRow("null isadmin is a guest") << "无权限" << "x" << int(LoginResult::LoggedIn) << "guest"
-                                                 << QStringList{kGuest};
-        QTest::newRow("empty password, stored empty") << "空密码" << "" << int(LoginResult::LoggedIn) << "admin"
-                                                      << QStringList();
-        QTest::newRow("empty password, stored other") << "admin" << "" << int(LoginResult::WrongPassword) << ""
-                                                      << QStringList{kWrong};
-        QTest::newRow("lower-case digest never matches") << "小写" << "abc" << int(LoginResult::WrongPassword) << ""
-                                                         << QStringList{kWrong};
-        QTest::newRow("password is case-sensitive") << "张三" << "ZS" << int(LoginResult::WrongPassword) << ""
-                                                    << QStringList{kWrong};
+        QTest::newRow("administrator") << "admin"
+                                       << "123" << int(LoginResult::LoggedIn) << "admin" << QStringList();
+        QTest::newRow("guest gets the notice") << "张三"
+                                               << "zs" << int(LoginResult::LoggedIn) << "guest" << QStringList{kGuest};
+        QTest::newRow("null isadmin is a guest") << "无权限"
+                                                 << "x" << int(LoginResult::LoggedIn) << "guest" << QStringList{kGuest};
+        QTest::newRow("empty password, stored empty") << "空密码"
+                                                      << "" << int(LoginResult::LoggedIn) << "admin" << QStringList();
+        QTest::newRow("empty password, stored other")
+            << "admin"
+            << "" << int(LoginResult::WrongPassword) << "" << QStringList{kWrong};
+        QTest::newRow("lower-case digest never matches")
+            << "小写"
+            << "abc" << int(LoginResult::WrongPassword) << "" << QStringList{kWrong};
+        QTest::newRow("password is case-sensitive")
+            << "张三"
+            << "ZS" << int(LoginResult::WrongPassword) << "" << QStringList{kWrong};
     }
 
     void outcomes()
@@ -87,7 +92,8 @@ private slots:
         QFETCH(QStringList, messages);
         ScriptedInteraction ui;
         const QList<UserRecord> users = sampleUsers();
-        const auto chosen = std::find_if(users.begin(), users.end(), [&](const UserRecord& r) { return r.user == user; });
+        const auto chosen =
+            std::find_if(users.begin(), users.end(), [&](const UserRecord& r) { return r.user == user; });
         QVERIFY(chosen != users.end());
         LoginSession session;
         QCOMPARE(int(session.attempt(&*chosen, password)), result);

@@ -61,8 +61,7 @@ public:
     QString file;
     bool failOpen = false;
     bool open = false;
-    QList<access::UserRecord> userRows{
-        {"admin", access::passwordDigest("123"), "0000000A", QVariant(-1)}};
+    QList<access::UserRecord> userRows{{"admin", access::passwordDigest("123"), "0000000A", QVariant(-1)}};
     QString loginuser;
     QString loginright;
     int recalcRuns = 0;
@@ -244,8 +243,8 @@ private slots:
         window->bindCommand(4, [&runs] { ++runs; });
         window->runlink(4);
         QCOMPARE(runs, 1);
-        for (QAction* entry : {window->departedEntry(), window->importEntry(), window->birthdayEntry(),
-                               window->contractEntry()}) {
+        for (QAction* entry :
+             {window->departedEntry(), window->importEntry(), window->birthdayEntry(), window->contractEntry()}) {
             QVERIFY(!entry->isEnabled());
         }
     }
@@ -277,9 +276,7 @@ private slots:
         QFETCH(QByteArray, lastUse);
         textfile::writeBytes(home("roster5.dat"), "db");
         ini::writeString(paths::rosterini(), "onclose", "option", option);
-        m_onDialog = [](QDialog& dialog) {
-            qobject_cast<Texitform*>(&dialog)->exitButton()->click();
-        };
+        m_onDialog = [](QDialog& dialog) { qobject_cast<Texitform*>(&dialog)->exitButton()->click(); };
         auto window = makeWindow();
         window->runlink(3);
         QCOMPARE(!m_dialogs.isEmpty(), dialogShown);

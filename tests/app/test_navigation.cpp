@@ -19,13 +19,20 @@ private slots:
     {
         QTest::addColumn<QString>("address");
         QTest::addColumn<QString>("name");
-        QTest::newRow("plain") << "rssys:abc" << "abc";
-        QTest::newRow("nothing after the colon") << "rssys:" << "";
-        QTest::newRow("further colons") << "rssys:one:two" << "two";
-        QTest::newRow("scheme inside the address") << "file:///x/rssys:person" << "person";
-        QTest::newRow("other address") << "file:///x/index.html" << "";
-        QTest::newRow("scheme word without its colon") << "file:///x/rssys.html" << "";
-        QTest::newRow("letters differ") << "RSSYS:abc" << "";
+        QTest::newRow("plain") << "rssys:abc"
+                               << "abc";
+        QTest::newRow("nothing after the colon") << "rssys:"
+                                                 << "";
+        QTest::newRow("further colons") << "rssys:one:two"
+                                        << "two";
+        QTest::newRow("scheme inside the address") << "file:///x/rssys:person"
+                                                   << "person";
+        QTest::newRow("other address") << "file:///x/index.html"
+                                       << "";
+        QTest::newRow("scheme word without its colon") << "file:///x/rssys.html"
+                                                       << "";
+        QTest::newRow("letters differ") << "RSSYS:abc"
+                                        << "";
     }
 
     void linkname()
@@ -114,7 +121,8 @@ private slots:
         QVERIFY(!info.photoondisk);
         const AboutInfo about = readAboutInfo(dir.filePath("data/sysdata.ini"));
         QCOMPARE(about.appTitle, QString("Dossiera"));
-        QVERIFY(about.version.isEmpty() && about.website.isEmpty() && about.mail.isEmpty() && about.copyright.isEmpty());
+        QVERIFY(about.version.isEmpty() && about.website.isEmpty() && about.mail.isEmpty() &&
+                about.copyright.isEmpty());
     }
 
     void sysinfoFromTheInstallationFile()

@@ -117,33 +117,49 @@ void TestDataset::eventOrder_data()
     QTest::addColumn<QString>("currentId"); // after the script
     QTest::addColumn<int>("count");
     QTest::newRow("next with pending edit posts first")
-        << "edit;set;next" << "BeforeEdit,AfterEdit,BeforePost,AfterPost,BeforeScroll,AfterScroll" << "A002" << 3;
+        << "edit;set;next"
+        << "BeforeEdit,AfterEdit,BeforePost,AfterPost,BeforeScroll,AfterScroll"
+        << "A002" << 3;
     QTest::newRow("next with untouched edit cancels")
-        << "edit;next" << "BeforeEdit,AfterEdit,BeforeCancel,AfterCancel,BeforeScroll,AfterScroll" << "A002" << 3;
-    QTest::newRow("insert")
-        << "insert" << "BeforeInsert,BeforeScroll,OnNewRecord,AfterInsert,AfterScroll" << "" << 3;
+        << "edit;next"
+        << "BeforeEdit,AfterEdit,BeforeCancel,AfterCancel,BeforeScroll,AfterScroll"
+        << "A002" << 3;
+    QTest::newRow("insert") << "insert"
+                            << "BeforeInsert,BeforeScroll,OnNewRecord,AfterInsert,AfterScroll"
+                            << "" << 3;
     QTest::newRow("untouched insert then next is dropped")
         << "insert;next"
         << "BeforeInsert,BeforeScroll,OnNewRecord,AfterInsert,AfterScroll,"
            "BeforeCancel,AfterCancel,BeforeScroll,AfterScroll"
         << "A002" << 3;
     QTest::newRow("append, fill, post stays on the new row")
-        << "append;setnew;post" << "BeforeInsert,BeforeScroll,OnNewRecord,AfterInsert,AfterScroll,BeforePost,AfterPost"
+        << "append;setnew;post"
+        << "BeforeInsert,BeforeScroll,OnNewRecord,AfterInsert,AfterScroll,BeforePost,AfterPost"
         << "A000" << 4;
-    QTest::newRow("delete lands on the next row")
-        << "delete" << "BeforeDelete,BeforeScroll,AfterDelete,AfterScroll" << "A002" << 2;
+    QTest::newRow("delete lands on the next row") << "delete"
+                                                  << "BeforeDelete,BeforeScroll,AfterDelete,AfterScroll"
+                                                  << "A002" << 2;
     QTest::newRow("delete of the last row lands on the previous one")
-        << "last;delete" << "BeforeScroll,AfterScroll,BeforeDelete,BeforeScroll,AfterDelete,AfterScroll" << "A002" << 2;
+        << "last;delete"
+        << "BeforeScroll,AfterScroll,BeforeDelete,BeforeScroll,AfterDelete,AfterScroll"
+        << "A002" << 2;
     QTest::newRow("delete in insert state cancels")
-        << "insert;delete" << "BeforeInsert,BeforeScroll,OnNewRecord,AfterInsert,AfterScroll,BeforeCancel,AfterCancel"
+        << "insert;delete"
+        << "BeforeInsert,BeforeScroll,OnNewRecord,AfterInsert,AfterScroll,BeforeCancel,AfterCancel"
         << "A001" << 3;
-    QTest::newRow("next at eof only fires before scroll")
-        << "last;next" << "BeforeScroll,AfterScroll,BeforeScroll" << "A003" << 3;
-    QTest::newRow("cancel edit") << "edit;set;cancel" << "BeforeEdit,AfterEdit,BeforeCancel,AfterCancel" << "A001" << 3;
+    QTest::newRow("next at eof only fires before scroll") << "last;next"
+                                                          << "BeforeScroll,AfterScroll,BeforeScroll"
+                                                          << "A003" << 3;
+    QTest::newRow("cancel edit") << "edit;set;cancel"
+                                 << "BeforeEdit,AfterEdit,BeforeCancel,AfterCancel"
+                                 << "A001" << 3;
     QTest::newRow("refresh posts pending edit")
-        << "edit;set;refresh" << "BeforeEdit,AfterEdit,BeforePost,AfterPost,BeforeRefresh,AfterRefresh" << "A001" << 3;
-    QTest::newRow("close drops pending edit") << "edit;set;close" << "BeforeEdit,AfterEdit,BeforeClose,AfterClose" << ""
-                                             << 0;
+        << "edit;set;refresh"
+        << "BeforeEdit,AfterEdit,BeforePost,AfterPost,BeforeRefresh,AfterRefresh"
+        << "A001" << 3;
+    QTest::newRow("close drops pending edit") << "edit;set;close"
+                                              << "BeforeEdit,AfterEdit,BeforeClose,AfterClose"
+                                              << "" << 0;
 }
 
 void TestDataset::eventOrder()
@@ -169,8 +185,8 @@ void TestDataset::eventOrder()
     const int stored = db->selectValue(QStringLiteral("SELECT count(*) FROM person")).toInt();
     QCOMPARE(stored, q.active() ? count : 3);
     const bool renamed = db->selectValue(QStringLiteral("SELECT count(*) FROM person WHERE name='改名'")).toInt() == 1;
-    QCOMPARE(renamed, script.startsWith(QLatin1String("edit;set;")) && !script.endsWith(QLatin1String("cancel"))
-                          && !script.endsWith(QLatin1String("close")));
+    QCOMPARE(renamed, script.startsWith(QLatin1String("edit;set;")) && !script.endsWith(QLatin1String("cancel")) &&
+                          !script.endsWith(QLatin1String("close")));
 }
 
 void TestDataset::postError_data()
@@ -209,8 +225,8 @@ void TestDataset::postError()
         }
     };
     q.append();
-    q.field(QStringLiteral("ID")).setAsString(failure == QLatin1String("duplicate ID") ? QStringLiteral("a001")
-                                                                                       : QStringLiteral("B001"));
+    q.field(QStringLiteral("ID"))
+        .setAsString(failure == QLatin1String("duplicate ID") ? QStringLiteral("a001") : QStringLiteral("B001"));
     if (failure == QLatin1String("duplicate ID")) {
         q.field(QStringLiteral("name")).setAsString(QStringLiteral("重号"));
     }
@@ -307,8 +323,8 @@ void TestDataset::emptyTextIsStoredAsNull()
 
 void TestDataset::fieldConversions()
 {
-    auto db = testdb::memory(QString::fromUtf8(threePersons)
-                             + QStringLiteral("INSERT INTO password(user,isadmin) VALUES('admin',-1);"));
+    auto db = testdb::memory(QString::fromUtf8(threePersons) +
+                             QStringLiteral("INSERT INTO password(user,isadmin) VALUES('admin',-1);"));
     Query q(db.get());
     q.setSql({QStringLiteral("SELECT * FROM person ORDER BY ID")});
     q.open();
@@ -406,13 +422,15 @@ void TestDataset::refreshKeepsCurrentRow()
 void TestDataset::macroExpansion_data()
 {
     QTest::addColumn<QStringList>("lines");
-    QTest::addColumn<QString>("where");    // value set; "<cleared>" clears; "<default>" keeps the stored "0"
+    QTest::addColumn<QString>("where"); // value set; "<cleared>" clears; "<default>" keeps the stored "0"
     QTest::addColumn<QString>("expected");
     const QStringList person{"SELECT", "*", "FROM person", "%where ", "ORDER BY", "%order"};
-    QTest::newRow("stored default") << person << "<default>" << "SELECT * FROM person   ORDER BY id";
+    QTest::newRow("stored default") << person << "<default>"
+                                    << "SELECT * FROM person   ORDER BY id";
     QTest::newRow("where clause") << person << "WHERE ID = \"A001\""
                                   << "SELECT * FROM person WHERE ID = \"A001\"  ORDER BY id";
-    QTest::newRow("cleared") << person << "<cleared>" << "SELECT * FROM person   ORDER BY id";
+    QTest::newRow("cleared") << person << "<cleared>"
+                             << "SELECT * FROM person   ORDER BY id";
     QTest::newRow("marker in any case") << QStringList{"SELECT * FROM person %WHERE ORDER BY %Order"} << "WHERE age>1"
                                         << "SELECT * FROM person WHERE age>1 ORDER BY id";
     QTest::newRow("only the first occurrence")
@@ -441,8 +459,8 @@ void TestDataset::macroExpansion()
 
 void TestDataset::storedDefaultWhereSelectsEverything()
 {
-    auto db = testdb::memory(QString::fromUtf8(threePersons)
-                             + QStringLiteral("INSERT INTO addrbook(name) VALUES('乙'),('甲');"));
+    auto db = testdb::memory(QString::fromUtf8(threePersons) +
+                             QStringLiteral("INSERT INTO addrbook(name) VALUES('乙'),('甲');"));
     Query people(db.get());
     people.setSql({"SELECT", "*", "FROM person", "%where ", "ORDER BY", "%order"});
     people.defineMacro(QStringLiteral("where"), QStringLiteral("0"));

@@ -46,7 +46,8 @@ void TestDatasetModel::showsChosenColumnsWithoutScrolling()
     q.open();
     DatasetModel model(&q);
     QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
-    model.setColumns({{"ID", QStringLiteral("职工编号")}, {"name", QStringLiteral("姓名")}, {"birth", QStringLiteral("生日")}});
+    model.setColumns(
+        {{"ID", QStringLiteral("职工编号")}, {"name", QStringLiteral("姓名")}, {"birth", QStringLiteral("生日")}});
     int scrolls = 0;
     q.beforeScroll = [&](engine::Dataset&) { ++scrolls; };
     QCOMPARE(model.rowCount(), 1000);

@@ -95,15 +95,23 @@ void TestDmunit::selectdetail_data()
     QTest::addColumn<QString>("person");
     QTest::addColumn<QString>("where");
     QTest::addColumn<QStringList>("rows"); // first field after the key, in the query's order
-    QTest::newRow("1 family, order by name") << 1 << "A001" << "WHERE ID = \"A001\"" << QStringList{"妻", "子"};
-    QTest::newRow("2 history") << 2 << "A002" << "WHERE ID = \"A002\"" << QStringList{"乙厂"};
-    QTest::newRow("3 honor") << 3 << "A001" << "WHERE ID = \"A001\"" << QStringList{"先进"};
-    QTest::newRow("4 assess, none") << 4 << "A001" << "WHERE ID = \"A001\"" << QStringList{};
-    QTest::newRow("5 train, order by mode") << 5 << "A001" << "WHERE ID = \"A001\"" << QStringList{"在职", "脱产"};
-    QTest::newRow("6 contracts") << 6 << "A002" << "WHERE person_id = \"A002\"" << QStringList{"HT2"};
+    QTest::newRow("1 family, order by name") << 1 << "A001"
+                                             << "WHERE ID = \"A001\"" << QStringList{"妻", "子"};
+    QTest::newRow("2 history") << 2 << "A002"
+                               << "WHERE ID = \"A002\"" << QStringList{"乙厂"};
+    QTest::newRow("3 honor") << 3 << "A001"
+                             << "WHERE ID = \"A001\"" << QStringList{"先进"};
+    QTest::newRow("4 assess, none") << 4 << "A001"
+                                    << "WHERE ID = \"A001\"" << QStringList{};
+    QTest::newRow("5 train, order by mode") << 5 << "A001"
+                                            << "WHERE ID = \"A001\"" << QStringList{"在职", "脱产"};
+    QTest::newRow("6 contracts") << 6 << "A002"
+                                 << "WHERE person_id = \"A002\"" << QStringList{"HT2"};
     QTest::newRow("7 redeployments, newest first")
-        << 7 << "A001" << "WHERE person_id = \"A001\"" << QStringList{"职务调动", "部门调动"};
-    QTest::newRow("key with a double quote") << 1 << "B\"7" << "WHERE ID = \"B\"\"7\"" << QStringList{"母"};
+        << 7 << "A001"
+        << "WHERE person_id = \"A001\"" << QStringList{"职务调动", "部门调动"};
+    QTest::newRow("key with a double quote") << 1 << "B\"7"
+                                             << "WHERE ID = \"B\"\"7\"" << QStringList{"母"};
 }
 
 void TestDmunit::selectdetail()
@@ -187,10 +195,15 @@ void TestDmunit::personPostErrors_data()
     QTest::addColumn<QString>("id");
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("message");
-    QTest::newRow("no name") << "C001" << "" << "[工号]和[姓名]必须填写!";
-    QTest::newRow("no ID") << "" << "赵六" << "[工号]和[姓名]必须填写!";
-    QTest::newRow("duplicate ID")
-        << "a001" << "赵六" << "增加新记录出错，请注意[工号]和[姓名]必须填写，而且[工号]不能和以前的记录重复！";
+    QTest::newRow("no name") << "C001"
+                             << ""
+                             << "[工号]和[姓名]必须填写!";
+    QTest::newRow("no ID") << ""
+                           << "赵六"
+                           << "[工号]和[姓名]必须填写!";
+    QTest::newRow("duplicate ID") << "a001"
+                                  << "赵六"
+                                  << "增加新记录出错，请注意[工号]和[姓名]必须填写，而且[工号]不能和以前的记录重复！";
 }
 
 void TestDmunit::personPostErrors()
@@ -237,13 +250,20 @@ void TestDmunit::spanRule_data()
     QTest::addColumn<QString>("from");
     QTest::addColumn<QString>("now");
     QTest::addColumn<int>("years");
-    QTest::newRow("day before anniversary") << "1980-06-15 00:00" << "2009-06-14 12:00" << 28;
-    QTest::newRow("anniversary morning") << "1980-06-15 00:00" << "2009-06-15 09:00" << 29;
-    QTest::newRow("365.2083 days is 11 months") << "2000-03-01 00:00" << "2001-03-01 05:00" << 0;
-    QTest::newRow("365.2917 days is 12 months") << "2000-03-01 00:00" << "2001-03-01 07:00" << 1;
-    QTest::newRow("365.5 days") << "2008-03-01 00:00" << "2009-03-01 12:00" << 1;
-    QTest::newRow("same day") << "2009-06-15 00:00" << "2009-06-15 23:00" << 0;
-    QTest::newRow("future date counts the span") << "2030-01-01 00:00" << "2009-06-15 09:00" << 20;
+    QTest::newRow("day before anniversary") << "1980-06-15 00:00"
+                                            << "2009-06-14 12:00" << 28;
+    QTest::newRow("anniversary morning") << "1980-06-15 00:00"
+                                         << "2009-06-15 09:00" << 29;
+    QTest::newRow("365.2083 days is 11 months") << "2000-03-01 00:00"
+                                                << "2001-03-01 05:00" << 0;
+    QTest::newRow("365.2917 days is 12 months") << "2000-03-01 00:00"
+                                                << "2001-03-01 07:00" << 1;
+    QTest::newRow("365.5 days") << "2008-03-01 00:00"
+                                << "2009-03-01 12:00" << 1;
+    QTest::newRow("same day") << "2009-06-15 00:00"
+                              << "2009-06-15 23:00" << 0;
+    QTest::newRow("future date counts the span") << "2030-01-01 00:00"
+                                                 << "2009-06-15 09:00" << 20;
 }
 
 void TestDmunit::spanRule()

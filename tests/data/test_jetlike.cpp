@@ -24,41 +24,76 @@ void TestJetLike::matches_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<bool>("expected");
 
-    QTest::newRow("* any run") << "a*c" << "abbbc" << true;
-    QTest::newRow("* empty run") << "a*c" << "ac" << true;
-    QTest::newRow("* must still end right") << "a*c" << "abd" << false;
-    QTest::newRow("* backtracks") << "*a*b" << "aabab" << true;
-    QTest::newRow("lone * matches empty") << "*" << "" << true;
-    QTest::newRow("? one character") << "a?c" << "abc" << true;
-    QTest::newRow("? not zero characters") << "a?c" << "ac" << false;
-    QTest::newRow("# a digit") << "a#b" << "a7b" << true;
-    QTest::newRow("# not a letter") << "a#b" << "axb" << false;
-    QTest::newRow("whole text must match") << "abc" << "abcd" << false;
-    QTest::newRow("list") << "[abc]x" << "bx" << true;
-    QTest::newRow("range") << "[a-c]x" << "dx" << false;
-    QTest::newRow("negated range excludes") << "[!a-c]x" << "bx" << false;
-    QTest::newRow("negated range admits") << "[!a-c]x" << "dx" << true;
-    QTest::newRow("range without case") << "[a-c]" << "B" << true;
-    QTest::newRow("[*] is a star") << "a[*]" << "a*" << true;
-    QTest::newRow("[*] is not any run") << "a[*]" << "abc" << false;
-    QTest::newRow("[?] and [#] literal") << "[?][#]" << "?#" << true;
-    QTest::newRow("[#] is not a digit") << "[#]" << "1" << false;
-    QTest::newRow("[] is the empty string") << "a[]b" << "ab" << true;
-    QTest::newRow("] outside a list is literal") << "a]" << "a]" << true;
-    QTest::newRow("hyphen last is literal") << "[a-]" << "-" << true;
-    QTest::newRow("hyphen first is literal") << "[-a]" << "-" << true;
-    QTest::newRow("! not first is literal") << "[a!]" << "!" << true;
-    QTest::newRow("% is literal") << "100%" << "100%" << true;
-    QTest::newRow("% is not a wild card") << "100%" << "1000" << false;
-    QTest::newRow("_ is not a wild card") << "a_b" << "axb" << false;
-    QTest::newRow("case ignored") << "ABC*" << "abcdef" << true;
-    QTest::newRow("case ignored beyond ASCII") << "Ä*" << "äx" << true;
-    QTest::newRow("Chinese prefix") << "张*" << "张三" << true;
-    QTest::newRow("Ext-B character is one ?") << "张?" << "张𠀾" << true;
-    QTest::newRow("Ext-B character is not two ?") << "张??" << "张𠀾" << false;
-    QTest::newRow("Ext-B character in a list") << "张[𠀾a]" << "张𠀾" << true;
-    QTest::newRow("empty pattern, empty text") << "" << "" << true;
-    QTest::newRow("empty pattern, some text") << "" << "a" << false;
+    QTest::newRow("* any run") << "a*c"
+                               << "abbbc" << true;
+    QTest::newRow("* empty run") << "a*c"
+                                 << "ac" << true;
+    QTest::newRow("* must still end right") << "a*c"
+                                            << "abd" << false;
+    QTest::newRow("* backtracks") << "*a*b"
+                                  << "aabab" << true;
+    QTest::newRow("lone * matches empty") << "*"
+                                          << "" << true;
+    QTest::newRow("? one character") << "a?c"
+                                     << "abc" << true;
+    QTest::newRow("? not zero characters") << "a?c"
+                                           << "ac" << false;
+    QTest::newRow("# a digit") << "a#b"
+                               << "a7b" << true;
+    QTest::newRow("# not a letter") << "a#b"
+                                    << "axb" << false;
+    QTest::newRow("whole text must match") << "abc"
+                                           << "abcd" << false;
+    QTest::newRow("list") << "[abc]x"
+                          << "bx" << true;
+    QTest::newRow("range") << "[a-c]x"
+                           << "dx" << false;
+    QTest::newRow("negated range excludes") << "[!a-c]x"
+                                            << "bx" << false;
+    QTest::newRow("negated range admits") << "[!a-c]x"
+                                          << "dx" << true;
+    QTest::newRow("range without case") << "[a-c]"
+                                        << "B" << true;
+    QTest::newRow("[*] is a star") << "a[*]"
+                                   << "a*" << true;
+    QTest::newRow("[*] is not any run") << "a[*]"
+                                        << "abc" << false;
+    QTest::newRow("[?] and [#] literal") << "[?][#]"
+                                         << "?#" << true;
+    QTest::newRow("[#] is not a digit") << "[#]"
+                                        << "1" << false;
+    QTest::newRow("[] is the empty string") << "a[]b"
+                                            << "ab" << true;
+    QTest::newRow("] outside a list is literal") << "a]"
+                                                 << "a]" << true;
+    QTest::newRow("hyphen last is literal") << "[a-]"
+                                            << "-" << true;
+    QTest::newRow("hyphen first is literal") << "[-a]"
+                                             << "-" << true;
+    QTest::newRow("! not first is literal") << "[a!]"
+                                            << "!" << true;
+    QTest::newRow("% is literal") << "100%"
+                                  << "100%" << true;
+    QTest::newRow("% is not a wild card") << "100%"
+                                          << "1000" << false;
+    QTest::newRow("_ is not a wild card") << "a_b"
+                                          << "axb" << false;
+    QTest::newRow("case ignored") << "ABC*"
+                                  << "abcdef" << true;
+    QTest::newRow("case ignored beyond ASCII") << "Ä*"
+                                               << "äx" << true;
+    QTest::newRow("Chinese prefix") << "张*"
+                                    << "张三" << true;
+    QTest::newRow("Ext-B character is one ?") << "张?"
+                                              << "张𠀾" << true;
+    QTest::newRow("Ext-B character is not two ?") << "张??"
+                                                  << "张𠀾" << false;
+    QTest::newRow("Ext-B character in a list") << "张[𠀾a]"
+                                               << "张𠀾" << true;
+    QTest::newRow("empty pattern, empty text") << ""
+                                               << "" << true;
+    QTest::newRow("empty pattern, some text") << ""
+                                              << "a" << false;
 }
 
 void TestJetLike::matches()
@@ -90,12 +125,13 @@ void TestJetLike::invalidPatterns()
 
 void TestJetLike::likeOperator()
 {
-    auto db = testdb::memory(QStringLiteral("INSERT INTO person(ID, name, dept) VALUES ('A1', '张三', 'Sales'),"
-                                            " ('A2', '李四', NULL), ('A3', '张𠀾', '100%'), ('B1', 'abc', 'sales_x');"));
+    auto db =
+        testdb::memory(QStringLiteral("INSERT INTO person(ID, name, dept) VALUES ('A1', '张三', 'Sales'),"
+                                      " ('A2', '李四', NULL), ('A3', '张𠀾', '100%'), ('B1', 'abc', 'sales_x');"));
     auto ids = [&](const QString& where) {
         QStringList result;
-        for (const QVariantList& row : db->selectRows(QStringLiteral("SELECT ID FROM person WHERE ") + where +
-                                                      QStringLiteral(" ORDER BY ID"))) {
+        for (const QVariantList& row :
+             db->selectRows(QStringLiteral("SELECT ID FROM person WHERE ") + where + QStringLiteral(" ORDER BY ID"))) {
             result << row.first().toString();
         }
         return result;

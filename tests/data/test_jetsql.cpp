@@ -86,8 +86,11 @@ QStringList birthdaysThisMonth()
         int day;
     };
     const int month = QDate::currentDate().month();
-    QList<Born> born = {{"张三|12月20日|办公室|主任", 12, 20}, {"李四|2月1日||", 2, 1}, {"王五|3月3日|销售|", 3, 3},
-                        {"张飞|1月30日|销售|", 1, 30},          {"张良|1月31日|财务|", 1, 31}};
+    QList<Born> born = {{"张三|12月20日|办公室|主任", 12, 20},
+                        {"李四|2月1日||", 2, 1},
+                        {"王五|3月3日|销售|", 3, 3},
+                        {"张飞|1月30日|销售|", 1, 30},
+                        {"张良|1月31日|财务|", 1, 31}};
     QStringList result;
     bool zhaoDone = false;
     for (const Born& b : born) {
@@ -125,8 +128,9 @@ void TestJetSql::rows_data()
 
     // literals
     QTest::newRow("& chain, LIKE and a date literal plus days")
-        << QStringLiteral("SELECT name & \"-\" & dept AS x FROM person WHERE name LIKE \"张*\" AND birth < #2000-01-01# + 30"
-                          " ORDER BY ID")
+        << QStringLiteral(
+               "SELECT name & \"-\" & dept AS x FROM person WHERE name LIKE \"张*\" AND birth < #2000-01-01# + 30"
+               " ORDER BY ID")
         << QStringList{"张三-办公室", "张𠀾-销售", "张飞-销售"};
     QTest::newRow("double-quoted text is a value, not the column")
         << QStringLiteral("SELECT ID FROM person WHERE name = \"name\"") << QStringList{"A4"};
@@ -138,9 +142,9 @@ void TestJetSql::rows_data()
     QTest::newRow("Chinese alias in a subquery")
         << QStringLiteral("SELECT 姓名 FROM (SELECT name AS 姓名 FROM person WHERE ID = \"A6\") AS 人员")
         << QStringList{"张飞"};
-    QTest::newRow("True and False")
-        << QStringLiteral("SELECT user, isadmin = True, isadmin = False FROM password ORDER BY user")
-        << QStringList{"admin|-1|0", "guest|0|-1"};
+    QTest::newRow("True and False") << QStringLiteral(
+                                           "SELECT user, isadmin = True, isadmin = False FROM password ORDER BY user")
+                                    << QStringList{"admin|-1|0", "guest|0|-1"};
     QTest::newRow("US date literal") << QStringLiteral("SELECT ID FROM person WHERE birth = #2/1/2000#")
                                      << QStringList{"A2"};
     QTest::newRow("year-first date literals")
@@ -152,7 +156,8 @@ void TestJetSql::rows_data()
         << QStringLiteral("SELECT #2004-02-01 10:30#, #2/1/2003 3:05 PM#, #2004-02-01 00:00:00#")
         << QStringList{"2004-02-01 10:30:00|2003-02-01 15:05:00|2004-02-01"};
     QTest::newRow("texts compare without case, also function results")
-        << QStringLiteral("SELECT ID FROM person WHERE Left(name, 2) = \"NA\" AND \"x\" = \"X\" AND Left(dept, 1) IN (\"X\")")
+        << QStringLiteral(
+               "SELECT ID FROM person WHERE Left(name, 2) = \"NA\" AND \"x\" = \"X\" AND Left(dept, 1) IN (\"X\")")
         << QStringList{"A4"};
     QTest::newRow("date column against ISO text compares as text")
         << QStringLiteral("SELECT ID FROM person WHERE birth >= \"2000-01-31\" ORDER BY ID") << QStringList{"A2", "A7"};
@@ -161,29 +166,33 @@ void TestJetSql::rows_data()
         << QStringList{"A6", "A7"};
 
     // & and +
-    QTest::newRow("& with Null") << QStringLiteral("SELECT name & dept, dept & \"\", Null & Null FROM person WHERE ID = \"A2\"")
+    QTest::newRow("& with Null") << QStringLiteral(
+                                        "SELECT name & dept, dept & \"\", Null & Null FROM person WHERE ID = \"A2\"")
                                  << QStringList{"李四||<null>"};
     QTest::newRow("& binds looser than +") << QStringLiteral("SELECT \"a\" & 1 + 2, 1 + 2 & 3") << QStringList{"a3|33"};
     QTest::newRow("+ of two texts joins them, with Null")
-        << QStringLiteral("SELECT name + \"!\", name + dept FROM person WHERE ID = \"A2\"") << QStringList{"李四!|<null>"};
+        << QStringLiteral("SELECT name + \"!\", name + dept FROM person WHERE ID = \"A2\"")
+        << QStringList{"李四!|<null>"};
     QTest::newRow("numbers and text in &")
         << QStringLiteral("SELECT Month(birth) & '月' & Day(birth) & '日', 7 / 2 & \"\" FROM person WHERE ID = \"A1\"")
         << QStringList{"12月20日|3.5"};
 
     // arithmetic
     QTest::newRow("/ is real division, \\ and Mod are whole")
-        << QStringLiteral("SELECT 7 / 2, 7 \\ 2, 7 Mod 3, -7 Mod 3, 2 ^ 3, 8 / 2 * 3") << QStringList{"3.5|3|1|-1|8|12"};
+        << QStringLiteral("SELECT 7 / 2, 7 \\ 2, 7 Mod 3, -7 Mod 3, 2 ^ 3, 8 / 2 * 3")
+        << QStringList{"3.5|3|1|-1|8|12"};
     QTest::newRow("minus before a negative value is no SQL comment")
         << QStringLiteral("SELECT - -1, 2 - -age, 2^-1 FROM person WHERE ID = \"A1\"") << QStringList{"1|32|0.5"};
     QTest::newRow("a comparison as a value is -1 or 0")
         << QStringLiteral("SELECT Sum(age > 30), Count(*) FROM person") << QStringList{"-4|8"};
 
     // dates
-    QTest::newRow("date() + 30") << QStringLiteral("SELECT date() + 30, Date() - 1, 30 + DATE() FROM person WHERE ID = \"A1\"")
+    QTest::newRow("date() + 30") << QStringLiteral(
+                                        "SELECT date() + 30, Date() - 1, 30 + DATE() FROM person WHERE ID = \"A1\"")
                                  << QStringList{inDays(30) + u'|' + inDays(-1) + u'|' + inDays(30)};
-    QTest::newRow("end_date - date()")
-        << QStringLiteral("SELECT contract_no, end_date - date() FROM contracts ORDER BY end_date")
-        << QStringList{"C0|-1", "C1|10", "C3|29", "C5|30", "C2|40"};
+    QTest::newRow("end_date - date()") << QStringLiteral(
+                                              "SELECT contract_no, end_date - date() FROM contracts ORDER BY end_date")
+                                       << QStringList{"C0|-1", "C1|10", "C3|29", "C5|30", "C2|40"};
     QTest::newRow("date column plus and minus days")
         << QStringLiteral("SELECT birth + 2, birth - 20, #2000-03-01# - birth FROM person WHERE ID = \"A2\"")
         << QStringList{"2000-02-03|2000-01-12|29"};
@@ -195,9 +204,10 @@ void TestJetSql::rows_data()
                           "( contracts.end_date < date()+30 )  and person.status=1  ORDER BY contracts.end_date ")
         << QStringList{QStringLiteral("张三|") + inDays(10)};
     QTest::newRow("birthdays this month")
-        << QStringLiteral("SELECT person.name AS 姓名,month(person.birth) & '月' & day(person.birth) & '日'  AS 生日, "
-                          "person.dept AS 部门,person.duty AS 职务 FROM person "
-                          "WHERE Month([person.birth]) = Month(date()) and person.status=1  order by day(person.birth) ")
+        << QStringLiteral(
+               "SELECT person.name AS 姓名,month(person.birth) & '月' & day(person.birth) & '日'  AS 生日, "
+               "person.dept AS 部门,person.duty AS 职务 FROM person "
+               "WHERE Month([person.birth]) = Month(date()) and person.status=1  order by day(person.birth) ")
         << birthdaysThisMonth();
     QTest::newRow("Year, Month, Day, Weekday")
         << QStringLiteral("SELECT Year(birth), Month(birth), Day(birth), Weekday(birth) FROM person WHERE ID = \"A2\"")
@@ -221,9 +231,9 @@ void TestJetSql::rows_data()
         << QStringLiteral("SELECT left(p.name, 1) & right(c.contract_no, 1) FROM person AS p INNER JOIN contracts AS c "
                           "ON p.ID = c.person_id WHERE c.contract_no = \"C2\"")
         << QStringList{"李2"};
-    QTest::newRow("UCase, LCase, Trim")
-        << QStringLiteral("SELECT UCase(\"äbc\"), LCase(\"ÄBC\"), \"[\" & Trim(\"  x  \") & \"]\"")
-        << QStringList{"ÄBC|äbc|[x]"};
+    QTest::newRow("UCase, LCase, Trim") << QStringLiteral(
+                                               "SELECT UCase(\"äbc\"), LCase(\"ÄBC\"), \"[\" & Trim(\"  x  \") & \"]\"")
+                                        << QStringList{"ÄBC|äbc|[x]"};
     QTest::newRow("InStr without case, with a start")
         << QStringLiteral("SELECT InStr(\"abcABC\", \"C\"), InStr(4, \"abcabc\", \"b\"), InStr(\"abc\", \"z\"), "
                           "InStr(1, \"abcABC\", \"C\", 0)")
@@ -233,8 +243,9 @@ void TestJetSql::rows_data()
                           "FROM person WHERE ID = \"A2\"")
         << QStringList{"12.5|0|无|老"};
     QTest::newRow("Format of dates and numbers")
-        << QStringLiteral("SELECT Format(birth, \"yyyy年m月d日\"), Format(1234.5, \"#,##0.00\"), Format(birth, \"yyyy\") "
-                          "FROM person WHERE ID = \"A1\"")
+        << QStringLiteral(
+               "SELECT Format(birth, \"yyyy年m月d日\"), Format(1234.5, \"#,##0.00\"), Format(birth, \"yyyy\") "
+               "FROM person WHERE ID = \"A1\"")
         << QStringList{"1999年12月20日|1,234.50|1999"};
 
     // TOP
@@ -243,16 +254,16 @@ void TestJetSql::rows_data()
     QTest::newRow("TOP 1 with a tie, descending")
         << QStringLiteral("SELECT TOP 1 name FROM person WHERE age >= 40 AND age < 50 ORDER BY age DESC, dept")
         << QStringList{"李四"};
-    QTest::newRow("TOP without ORDER BY") << QStringLiteral("SELECT count(*) FROM (SELECT TOP 2 ID FROM person)")
-                                          << QStringList{"2"};
+    QTest::newRow("TOP without ORDER BY")
+        << QStringLiteral("SELECT count(*) FROM (SELECT TOP 2 ID FROM person)") << QStringList{"2"};
     QTest::newRow("TOP PERCENT") << QStringLiteral("SELECT TOP 25 PERCENT age FROM person ORDER BY age DESC")
                                  << QStringList{"50", "40", "40"};
     QTest::newRow("TOP in a grouped query")
         << QStringLiteral("SELECT TOP 1 dept, Count(*) AS n FROM person WHERE dept <> \"x\" GROUP BY dept "
                           "ORDER BY Count(*) DESC")
         << QStringList{"销售|3"};
-    QTest::newRow("DISTINCTROW on one table") << QStringLiteral("SELECT DISTINCTROW dept FROM person WHERE ID = \"A1\"")
-                                              << QStringList{"办公室"};
+    QTest::newRow("DISTINCTROW on one table")
+        << QStringLiteral("SELECT DISTINCTROW dept FROM person WHERE ID = \"A1\"") << QStringList{"办公室"};
 }
 
 void TestJetSql::rows()
@@ -271,8 +282,9 @@ void TestJetSql::rows()
 void TestJetSql::changesRows()
 {
     // UPDATE with a qualified column and date arithmetic, DELETE * FROM, INSERT with a date literal.
-    QCOMPARE(m_db->execute(QStringLiteral("UPDATE person SET person.age = age + 1, birth = birth + 1 WHERE ID = \"A1\"")),
-             1);
+    QCOMPARE(
+        m_db->execute(QStringLiteral("UPDATE person SET person.age = age + 1, birth = birth + 1 WHERE ID = \"A1\"")),
+        1);
     QCOMPARE(texts(m_db->selectRows(QStringLiteral("SELECT age, birth FROM person WHERE ID = \"A1\""))),
              QStringList{"31|1999-12-21"});
     QCOMPARE(m_db->execute(QStringLiteral("INSERT INTO notepad (date, caption) VALUES (#12/24/2023#, \"圣诞\")")), 1);
@@ -300,14 +312,16 @@ void TestJetSql::selectParts()
     QCOMPARE(t.orderBy, QStringLiteral("ID DESC"));
 
     for (const QString& notSimple :
-         {QStringLiteral("SELECT dept, count(*) FROM person GROUP BY dept"), QStringLiteral("SELECT DISTINCT dept FROM person"),
-          QStringLiteral("SELECT TOP 2 * FROM person"), QStringLiteral("SELECT * FROM person, contracts"),
-          QStringLiteral("SELECT * FROM person UNION SELECT * FROM person"), QStringLiteral("SELECT count(*) FROM person"),
-          QStringLiteral("SELECT * FROM (SELECT * FROM person)")}) {
+         {QStringLiteral("SELECT dept, count(*) FROM person GROUP BY dept"),
+          QStringLiteral("SELECT DISTINCT dept FROM person"), QStringLiteral("SELECT TOP 2 * FROM person"),
+          QStringLiteral("SELECT * FROM person, contracts"),
+          QStringLiteral("SELECT * FROM person UNION SELECT * FROM person"),
+          QStringLiteral("SELECT count(*) FROM person"), QStringLiteral("SELECT * FROM (SELECT * FROM person)")}) {
         t = jet::translate(notSimple, schema);
         QVERIFY2(t.isSelect && !t.isSimpleSelect, qPrintable(notSimple));
     }
-    t = jet::translate(QStringLiteral("SELECT p.name FROM person p INNER JOIN contracts c ON p.ID = c.person_id"), schema);
+    t = jet::translate(QStringLiteral("SELECT p.name FROM person p INNER JOIN contracts c ON p.ID = c.person_id"),
+                       schema);
     QCOMPARE(t.tables, (QStringList{"person", "contracts"}));
     QVERIFY(!jet::translate(QStringLiteral("DELETE FROM person"), schema).isSelect);
 

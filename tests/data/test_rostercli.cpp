@@ -5,12 +5,11 @@
 
 namespace {
 
-const char* const rows =
-    "INSERT INTO person(ID,name,dept,birth,status) VALUES"
-    " ('A001','张三','技术部','1999-12-31',1),"
-    " ('A002','张四',NULL,'2000-01-30',1),"
-    " ('A003','张五','生产部','2000-01-31',1),"
-    " ('A004','李六','技术部','1990-01-01',2);";
+const char* const rows = "INSERT INTO person(ID,name,dept,birth,status) VALUES"
+                         " ('A001','张三','技术部','1999-12-31',1),"
+                         " ('A002','张四',NULL,'2000-01-30',1),"
+                         " ('A003','张五','生产部','2000-01-31',1),"
+                         " ('A004','李六','技术部','1990-01-01',2);";
 
 struct Result
 {
@@ -53,13 +52,12 @@ void TestRosterCli::answers_data()
         << "SELECT name & \"-\" & dept AS x FROM person WHERE name LIKE \"张*\" AND birth < #2000-01-01# + 30 "
            "ORDER BY ID"
         << QStringList{} << "x\n张三-技术部\n张四-\n";
-    QTest::newRow("NULL empty, dates as yyyy-MM-dd")
-        << "SELECT ID, dept, birth FROM person WHERE ID = \"A002\"" << QStringList{}
-        << "ID\tdept\tbirth\nA002\t\t2000-01-30\n";
+    QTest::newRow("NULL empty, dates as yyyy-MM-dd") << "SELECT ID, dept, birth FROM person WHERE ID = \"A002\""
+                                                     << QStringList{} << "ID\tdept\tbirth\nA002\t\t2000-01-30\n";
     QTest::newRow("parameters") << "SELECT ID FROM person WHERE dept = \"%param1\" AND status = %param2 ORDER BY ID"
                                 << QStringList{"--param1", "技术部", "--param2", "2"} << "ID\nA004\n";
-    QTest::newRow("no rows keeps the heading") << "SELECT ID, name FROM person WHERE 1=0" << QStringList{}
-                                               << "ID\tname\n";
+    QTest::newRow("no rows keeps the heading")
+        << "SELECT ID, name FROM person WHERE 1=0" << QStringList{} << "ID\tname\n";
 }
 
 void TestRosterCli::answers()

@@ -18,9 +18,9 @@ private slots:
     {
         m_path = m_dir.filePath("settings.ini");
         QFile::remove(m_path);
-        textfile::writeLines(m_path, {"; comment", "[System]", "appTitle = 人事档案", "OEM=0", "Empty=", "",
-                                      "[FilterItemList]", "部门=dept", "姓名=name", "文化程度=education", "",
-                                      "[user]", "style=bmpstyle"});
+        textfile::writeLines(m_path,
+                             {"; comment", "[System]", "appTitle = 人事档案", "OEM=0", "Empty=", "", "[FilterItemList]",
+                              "部门=dept", "姓名=name", "文化程度=education", "", "[user]", "style=bmpstyle"});
     }
 
     void reads_data()
@@ -28,13 +28,27 @@ private slots:
         QTest::addColumn<QString>("section");
         QTest::addColumn<QString>("key");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("plain") << "System" << "appTitle" << "人事档案";
-        QTest::newRow("names ignore case") << "SYSTEM" << "APPTITLE" << "人事档案";
-        QTest::newRow("zero is a value") << "System" << "OEM" << "0";
-        QTest::newRow("empty value") << "System" << "Empty" << "";
-        QTest::newRow("missing key") << "System" << "Version" << "<default>";
-        QTest::newRow("missing section") << "nothing" << "appTitle" << "<default>";
-        QTest::newRow("key of another section") << "user" << "appTitle" << "<default>";
+        QTest::newRow("plain") << "System"
+                               << "appTitle"
+                               << "人事档案";
+        QTest::newRow("names ignore case") << "SYSTEM"
+                                           << "APPTITLE"
+                                           << "人事档案";
+        QTest::newRow("zero is a value") << "System"
+                                         << "OEM"
+                                         << "0";
+        QTest::newRow("empty value") << "System"
+                                     << "Empty"
+                                     << "";
+        QTest::newRow("missing key") << "System"
+                                     << "Version"
+                                     << "<default>";
+        QTest::newRow("missing section") << "nothing"
+                                         << "appTitle"
+                                         << "<default>";
+        QTest::newRow("key of another section") << "user"
+                                                << "appTitle"
+                                                << "<default>";
     }
     void reads()
     {
@@ -88,10 +102,7 @@ private slots:
         QCOMPARE(ini::readString(m_path, "user", "style", ""), QString("changed"));
     }
 
-    void failedWriteRaises()
-    {
-        QVERIFY_THROWS_EXCEPTION(FileError, ini::writeString(m_dir.path(), "a", "b", "c"));
-    }
+    void failedWriteRaises() { QVERIFY_THROWS_EXCEPTION(FileError, ini::writeString(m_dir.path(), "a", "b", "c")); }
 };
 
 QTEST_GUILESS_MAIN(TestIniFile)

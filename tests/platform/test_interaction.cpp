@@ -34,9 +34,12 @@ private slots:
     {
         QTest::addColumn<QString>("filter");
         QTest::addColumn<QString>("qt");
-        QTest::newRow("one") << "roster数据库文件(*.dat)|*.dat" << "roster数据库文件 (*.dat)";
-        QTest::newRow("two patterns") << "照片文件(*.jpg;*.jpeg)|*.jpeg;*.jpg" << "照片文件 (*.jpeg *.jpg)";
-        QTest::newRow("two entries") << "备份(*.bak)|*.bak|数据库|*.dat" << "备份 (*.bak);;数据库 (*.dat)";
+        QTest::newRow("one") << "roster数据库文件(*.dat)|*.dat"
+                             << "roster数据库文件 (*.dat)";
+        QTest::newRow("two patterns") << "照片文件(*.jpg;*.jpeg)|*.jpeg;*.jpg"
+                                      << "照片文件 (*.jpeg *.jpg)";
+        QTest::newRow("two entries") << "备份(*.bak)|*.bak|数据库|*.dat"
+                                     << "备份 (*.bak);;数据库 (*.dat)";
     }
     void filters()
     {

@@ -41,8 +41,8 @@ private slots:
         QTest::newRow("duplicates and empty lines kept in order")
             << QByteArray("a\r\n\r\na\r\nb\r\n\r\n") << QStringList{"a", "", "a", "b", ""}
             << QByteArray("a\r\n\r\na\r\nb\r\n\r\n");
-        QTest::newRow("blanks kept, LF and CR lines") << QByteArray(" a \n\tb\rc") << QStringList{" a ", "\tb", "c"}
-                                                      << QByteArray(" a \r\n\tb\r\nc\r\n");
+        QTest::newRow("blanks kept, LF and CR lines")
+            << QByteArray(" a \n\tb\rc") << QStringList{" a ", "\tb", "c"} << QByteArray(" a \r\n\tb\r\nc\r\n");
     }
     void fileRoundTrip()
     {

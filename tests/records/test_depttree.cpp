@@ -39,18 +39,15 @@ private slots:
             << QStringList{"A", " A1", "  A11", "B"} << QStringList{"A", ".A1", "..A11", "B"};
         QTest::newRow("tabs and blanks mixed")
             << QStringList{"A", " A1", "\t A11", " \tA12"} << QStringList{"A", ".A1", "..A11", "..A12"};
-        QTest::newRow("up several levels")
-            << QStringList{"A", "\tA1", "\t\tA11", "\t\t\tA111", "B", "\tB1"}
-            << QStringList{"A", ".A1", "..A11", "...A111", "B", ".B1"};
-        QTest::newRow("up one of several levels")
-            << QStringList{"A", "\tA1", "\t\tA11", "\t\t\tA111", "\tA2"}
-            << QStringList{"A", ".A1", "..A11", "...A111", ".A2"};
+        QTest::newRow("up several levels") << QStringList{"A", "\tA1", "\t\tA11", "\t\t\tA111", "B", "\tB1"}
+                                           << QStringList{"A", ".A1", "..A11", "...A111", "B", ".B1"};
+        QTest::newRow("up one of several levels") << QStringList{"A", "\tA1", "\t\tA11", "\t\t\tA111", "\tA2"}
+                                                  << QStringList{"A", ".A1", "..A11", "...A111", ".A2"};
         QTest::newRow("first line indented is first level")
             << QStringList{"\t\tA", "\tA1", "B"} << QStringList{"A", ".A1", "B"};
         QTest::newRow("trailing blanks and inner blanks kept")
             << QStringList{"销售 部 ", "\t华东区  "} << QStringList{"销售 部 ", ".华东区  "};
-        QTest::newRow("empty names")
-            << QStringList{"A", "", "\t"} << QStringList{"A", "", "."};
+        QTest::newRow("empty names") << QStringList{"A", "", "\t"} << QStringList{"A", "", "."};
         QTest::newRow("siblings keep order, duplicates too")
             << QStringList{"B", "A", "\tx", "\tx", "A"} << QStringList{"B", "A", ".x", ".x", "A"};
     }
@@ -70,12 +67,10 @@ private slots:
         QTest::addColumn<QStringList>("kept");
         QTest::newRow("second line two deep")
             << QStringList{"A", "\t\tA11", "B"} << "Invalid level (2) for item \"A11\"" << QStringList{"A"};
-        QTest::newRow("blanks counted")
-            << QStringList{"A", " A1", "    深 处 ", "B"} << "Invalid level (4) for item \"深 处 \""
-            << QStringList{"A", ".A1"};
-        QTest::newRow("after going up")
-            << QStringList{"A", "\tA1", "B", "\t\tB11"} << "Invalid level (2) for item \"B11\""
-            << QStringList{"A", ".A1", "B"};
+        QTest::newRow("blanks counted") << QStringList{"A", " A1", "    深 处 ", "B"}
+                                        << "Invalid level (4) for item \"深 处 \"" << QStringList{"A", ".A1"};
+        QTest::newRow("after going up") << QStringList{"A", "\tA1", "B", "\t\tB11"}
+                                        << "Invalid level (2) for item \"B11\"" << QStringList{"A", ".A1", "B"};
     }
     void levelJumpStopsReadingAndKeepsWhatWasRead()
     {
@@ -120,7 +115,8 @@ private slots:
     {
         RecordsHome home;
         const QString path = depttree::deptfile();
-        RecordsHome::writeRaw(path, QByteArray("\xCF\xFA\xCA\xDB\xB2\xBF\n \xBB\xAA\xB6\xAB\xC7\xF8")); // 销售部, 华东区
+        RecordsHome::writeRaw(path,
+                              QByteArray("\xCF\xFA\xCA\xDB\xB2\xBF\n \xBB\xAA\xB6\xAB\xC7\xF8")); // 销售部, 华东区
         DeptForest tree;
         depttree::readFile(path, tree);
         QCOMPARE(depttree::firstLevelNames(tree), QStringList{"销售部"});
@@ -164,8 +160,7 @@ private slots:
         const QRect screen(0, 0, 1280, 760); // a task bar of 40 below
         // A control 100 by 21 at (x, y): its bottom edge is y + 21.
         QTest::newRow("plain below") << QRect(100, 200, 100, 21) << screen << QRect(100, 222, 217, 257);
-        QTest::newRow("near the right edge")
-            << QRect(1200, 200, 60, 21) << screen << QRect(1280 - 217, 222, 217, 257);
+        QTest::newRow("near the right edge") << QRect(1200, 200, 60, 21) << screen << QRect(1280 - 217, 222, 217, 257);
         QTest::newRow("near the bottom, more room above")
             << QRect(100, 600, 100, 21) << screen << QRect(100, 600 - 257, 217, 257);
         QTest::newRow("near the bottom, more room below: shrunk")

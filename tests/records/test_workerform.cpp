@@ -1,8 +1,8 @@
 #include "data/dmunit.h"
 #include "data/engine/database.h"
 #include "data/engine/query.h"
-#include "platform/dateedit.h"
 #include "platform/datagrid.h"
+#include "platform/dateedit.h"
 #include "platform/paths.h"
 #include "platform/textfile.h"
 #include "records/tworkerform.h"
@@ -35,8 +35,7 @@ const char* const kPersons =
 /// clock at a fixed "now".
 struct Browser
 {
-    explicit Browser(const QString& rows = QString::fromUtf8(kPersons), const QString& right = "admin")
-        : file(rows)
+    explicit Browser(const QString& rows = QString::fromUtf8(kPersons), const QString& right = "admin") : file(rows)
     {
         paths::setAppPath(file.folder());
         QDir(file.folder()).mkpath("data");
@@ -94,7 +93,8 @@ private slots:
         QTest::newRow("second descending") << QList<int>{0, 0} << "name DESC" << int(SortCycle::Mark::Descending);
         QTest::newRow("third removes the mark") << QList<int>{0, 0, 0} << "" << int(SortCycle::Mark::None);
         QTest::newRow("fourth starts again") << QList<int>{0, 0, 0, 0} << "name" << int(SortCycle::Mark::Ascending);
-        QTest::newRow("another column starts ascending") << QList<int>{0, 0, 1} << "id" << int(SortCycle::Mark::Ascending);
+        QTest::newRow("another column starts ascending")
+            << QList<int>{0, 0, 1} << "id" << int(SortCycle::Mark::Ascending);
     }
     void sortCycle()
     {
@@ -114,9 +114,12 @@ private slots:
     {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("where");
-        QTest::newRow("prefix") << "张" << "WHERE name LIKE \"张*\"";
-        QTest::newRow("quote doubled") << "赵\"" << "WHERE name LIKE \"赵\"\"*\"";
-        QTest::newRow("empty clears") << "" << "";
+        QTest::newRow("prefix") << "张"
+                                << "WHERE name LIKE \"张*\"";
+        QTest::newRow("quote doubled") << "赵\""
+                                       << "WHERE name LIKE \"赵\"\"*\"";
+        QTest::newRow("empty clears") << ""
+                                      << "";
     }
     void filterText()
     {
@@ -271,8 +274,8 @@ private slots:
     void pageButtonsAndCaptions()
     {
         Browser b;
-        const QStringList captions{"新建人员", "新增家庭成员", "新增工作经历", "新增奖惩纪录",
-                                   "新增职称评定", "新建培训记录", "新建合同", "新建调动记录"};
+        const QStringList captions{"新建人员",     "新增家庭成员", "新增工作经历", "新增奖惩纪录",
+                                   "新增职称评定", "新建培训记录", "新建合同",     "新建调动记录"};
         for (int page = 0; page < NotesPage; ++page) {
             b.form->setActivePage(page);
             QCOMPARE(b.form->addButton->text(), captions.at(page));
@@ -461,11 +464,11 @@ private slots:
     {
         Browser b;
         QVERIFY(QTest::qWaitForWindowActive(b.form.get()));
-        const QStringList fields{"id",     "name",     "folk",   "birth",   "age",       "education", "ismarry",
-                                 "sex",    "political", "cardID", "native",  "date1",     "workage",   "isworker",
-                                 "date2",  "hereworkage", "aboutpay", "dept", "dept_1",  "dept_2",    "duty",
-                                 "technical", "phone", "call",    "mphone",  "school",    "subject",   "gdate",
-                                 "addr"};
+        const QStringList fields{"id",      "name",     "folk",      "birth",       "age",      "education",
+                                 "ismarry", "sex",      "political", "cardID",      "native",   "date1",
+                                 "workage", "isworker", "date2",     "hereworkage", "aboutpay", "dept",
+                                 "dept_1",  "dept_2",   "duty",      "technical",   "phone",    "call",
+                                 "mphone",  "school",   "subject",   "gdate",       "addr"};
         b.personBoxFocus("id");
         for (const QString& field : fields) {
             QWidget* box = b.form->personBox(field);
@@ -501,8 +504,7 @@ private slots:
 
     void aCellThatIsNoDateIsReportedAndTheGridKeepsWorking()
     {
-        Browser b{QString::fromUtf8(kPersons) +
-                  "INSERT INTO family(id,name,duty) VALUES('A001','张母','教师');"};
+        Browser b{QString::fromUtf8(kPersons) + "INSERT INTO family(id,name,duty) VALUES('A001','张母','教师');"};
         ScriptedInteraction ui;
         QVERIFY(QTest::qWaitForWindowActive(b.form.get()));
         b.form->setActivePage(1);
@@ -558,14 +560,38 @@ private slots:
         QTest::addColumn<QString>("target");
         QTest::addColumn<QString>("expected");
         // "Now" is 2009-06-15 09:00.
-        QTest::newRow("birth in the past") << "birth" << "1980-06-15" << "age" << "29";
-        QTest::newRow("birth in the future is a positive age") << "birth" << "2019-06-16" << "age" << "10";
-        QTest::newRow("start of working life") << "date1" << "2000-07-01" << "workage" << "8";
-        QTest::newRow("future start of working life") << "date1" << "2010-01-01" << "workage" << "0";
-        QTest::newRow("joined today") << "date2" << "2009-06-15" << "hereworkage" << "0";
-        QTest::newRow("joined long ago") << "date2" << "1990-01-01" << "hereworkage" << "19";
-        QTest::newRow("empty birth keeps the age") << "birth" << "" << "age" << "77";
-        QTest::newRow("empty date keeps the years") << "date1" << "" << "workage" << "77";
+        QTest::newRow("birth in the past") << "birth"
+                                           << "1980-06-15"
+                                           << "age"
+                                           << "29";
+        QTest::newRow("birth in the future is a positive age") << "birth"
+                                                               << "2019-06-16"
+                                                               << "age"
+                                                               << "10";
+        QTest::newRow("start of working life") << "date1"
+                                               << "2000-07-01"
+                                               << "workage"
+                                               << "8";
+        QTest::newRow("future start of working life") << "date1"
+                                                      << "2010-01-01"
+                                                      << "workage"
+                                                      << "0";
+        QTest::newRow("joined today") << "date2"
+                                      << "2009-06-15"
+                                      << "hereworkage"
+                                      << "0";
+        QTest::newRow("joined long ago") << "date2"
+                                         << "1990-01-01"
+                                         << "hereworkage"
+                                         << "19";
+        QTest::newRow("empty birth keeps the age") << "birth"
+                                                   << ""
+                                                   << "age"
+                                                   << "77";
+        QTest::newRow("empty date keeps the years") << "date1"
+                                                    << ""
+                                                    << "workage"
+                                                    << "77";
     }
     void leavingTheDateBoxes()
     {

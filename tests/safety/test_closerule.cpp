@@ -50,12 +50,13 @@ private slots:
         QTest::addColumn<QString>("option"); // empty: no onclose section at all
         QTest::addColumn<int>("action");
         QTest::addColumn<QByteArray>("lastUse");
-        QTest::newRow("backup copies and closes") << "backup" << int(safety::CloseAction::Close)
-                                                  << QByteArray("current database");
-        QTest::newRow("exit closes without a copy") << "exit" << int(safety::CloseAction::Close)
-                                                    << QByteArray("old copy");
+        QTest::newRow("backup copies and closes")
+            << "backup" << int(safety::CloseAction::Close) << QByteArray("current database");
+        QTest::newRow("exit closes without a copy")
+            << "exit" << int(safety::CloseAction::Close) << QByteArray("old copy");
         QTest::newRow("none asks") << "none" << int(safety::CloseAction::AskExitDialog) << QByteArray("old copy");
-        QTest::newRow("missing section asks") << "" << int(safety::CloseAction::AskExitDialog) << QByteArray("old copy");
+        QTest::newRow("missing section asks")
+            << "" << int(safety::CloseAction::AskExitDialog) << QByteArray("old copy");
         QTest::newRow("other text asks") << "Backup" << int(safety::CloseAction::AskExitDialog)
                                          << QByteArray("old copy");
     }

@@ -50,7 +50,9 @@ void ScriptedInteraction::clear()
 
 void ScriptedInteraction::message(MessageKind kind, const QString& caption, const QString& text)
 {
-    const Kind k = kind == MessageKind::Error ? Kind::Error : kind == MessageKind::Warning ? Kind::Warning : Kind::Information;
+    const Kind k = kind == MessageKind::Error     ? Kind::Error
+                   : kind == MessageKind::Warning ? Kind::Warning
+                                                  : Kind::Information;
     shown.append({k, caption, text});
 }
 

@@ -12,7 +12,16 @@
 class ScriptedInteraction : public interaction::Interaction
 {
 public:
-    enum class Kind { Information, Warning, Error, Question, OpenFile, SaveFile, Directory };
+    enum class Kind
+    {
+        Information,
+        Warning,
+        Error,
+        Question,
+        OpenFile,
+        SaveFile,
+        Directory
+    };
     struct Shown
     {
         Kind kind;
@@ -29,8 +38,8 @@ public:
     void choose(std::initializer_list<QString> names);
 
     QList<Shown> shown;
-    QStringList opened;          ///< documents and addresses opened with their default program
-    QList<QStringList> started;  ///< programs started: program followed by its arguments
+    QStringList opened;         ///< documents and addresses opened with their default program
+    QList<QStringList> started; ///< programs started: program followed by its arguments
 
     /// The texts of the messages and questions shown, in order.
     QStringList texts() const;

@@ -9,8 +9,8 @@
 
 #include <cstring>
 
-#include "data/engine/jetsql.h"
 #include "data/engine/jetfunctions.h"
+#include "data/engine/jetsql.h"
 
 namespace engine {
 
@@ -106,8 +106,7 @@ void bindValue(sqlite3_stmt* stmt, int index, const QVariant& value)
         return;
     default: {
         const QByteArray text = value.toString().toUtf8();
-        sqlite3_bind_text64(stmt, index, text.constData(), sqlite3_uint64(text.size()), SQLITE_TRANSIENT,
-                            SQLITE_UTF8);
+        sqlite3_bind_text64(stmt, index, text.constData(), sqlite3_uint64(text.size()), SQLITE_TRANSIENT, SQLITE_UTF8);
         return;
     }
     }
@@ -357,8 +356,8 @@ void Database::openHandle(const QString& path, bool memory)
 {
     sqlite3* db = nullptr;
     const QByteArray name = memory ? QByteArray(":memory:") : QFile::encodeName(path);
-    const int rc = sqlite3_open_v2(name.constData(), &db, SQLITE_OPEN_READWRITE | (memory ? SQLITE_OPEN_MEMORY : 0),
-                                   nullptr);
+    const int rc =
+        sqlite3_open_v2(name.constData(), &db, SQLITE_OPEN_READWRITE | (memory ? SQLITE_OPEN_MEMORY : 0), nullptr);
     if (rc != SQLITE_OK) {
         const DbError error(QStringLiteral("%1: %2").arg(QString::fromUtf8(sqlite3_errmsg(db)), path), rc,
                             db ? sqlite3_extended_errcode(db) : rc);
@@ -500,8 +499,8 @@ ResultSet Database::selectReadOnly(const QString& jetSql)
         sql = translate(jetSql);
     } catch (const jet::SqlError& e) {
         // Among others: a second statement after the first.
-        throw RefusedStatement(QStringLiteral("只能执行一条 SELECT 查询语句：%1").arg(e.message()), SQLITE_AUTH, SQLITE_AUTH,
-                               jetSql);
+        throw RefusedStatement(QStringLiteral("只能执行一条 SELECT 查询语句：%1").arg(e.message()), SQLITE_AUTH,
+                               SQLITE_AUTH, jetSql);
     }
     if (firstKeyword(sql) != keyword) {
         throw RefusedStatement(QStringLiteral("只能执行一条 SELECT 查询语句"), SQLITE_AUTH, SQLITE_AUTH, sql);
@@ -516,15 +515,15 @@ ResultSet Database::selectReadOnly(const QString& jetSql)
     std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt*)> owned(raw, sqlite3_finalize);
     if (rc != SQLITE_OK) {
         if ((rc & 0xff) == SQLITE_AUTH || denied) {
-            throw RefusedStatement(QStringLiteral("只能执行一条 SELECT 查询语句（%1）")
-                                       .arg(QString::fromUtf8(sqlite3_errmsg(m_db))),
-                                   rc & 0xff, sqlite3_extended_errcode(m_db), sql);
+            throw RefusedStatement(
+                QStringLiteral("只能执行一条 SELECT 查询语句（%1）").arg(QString::fromUtf8(sqlite3_errmsg(m_db))),
+                rc & 0xff, sqlite3_extended_errcode(m_db), sql);
         }
         check(rc, sql);
     }
     if (!raw || !onlyTrivia(tail)) {
-        throw RefusedStatement(QStringLiteral("只能执行一条 SELECT 查询语句：文本中有多条语句"), SQLITE_AUTH, SQLITE_AUTH,
-                               sql);
+        throw RefusedStatement(QStringLiteral("只能执行一条 SELECT 查询语句：文本中有多条语句"), SQLITE_AUTH,
+                               SQLITE_AUTH, sql);
     }
     if (!sqlite3_stmt_readonly(raw) || sqlite3_column_count(raw) == 0 || sqlite3_stmt_isexplain(raw)) {
         throw RefusedStatement(QStringLiteral("只能执行一条 SELECT 查询语句"), SQLITE_AUTH, SQLITE_AUTH, sql);
@@ -566,9 +565,9 @@ void Database::executeScript(const QString& sqliteSql)
         sqlite3_free(error);
         throw DbError(message, rc & 0xff, sqlite3_extended_errcode(m_db), sqliteSql);
     }
-    if (sqliteSql.contains(QLatin1String("CREATE"), Qt::CaseInsensitive)
-        || sqliteSql.contains(QLatin1String("ALTER"), Qt::CaseInsensitive)
-        || sqliteSql.contains(QLatin1String("DROP"), Qt::CaseInsensitive)) {
+    if (sqliteSql.contains(QLatin1String("CREATE"), Qt::CaseInsensitive) ||
+        sqliteSql.contains(QLatin1String("ALTER"), Qt::CaseInsensitive) ||
+        sqliteSql.contains(QLatin1String("DROP"), Qt::CaseInsensitive)) {
         m_statements->clear();
         loadSchema();
     }

@@ -264,8 +264,8 @@ bool Field::asBoolean() const
         return v.toDouble() != 0.0;
     }
     const QString text = v.toString().trimmed().toLower();
-    if (text == QLatin1String("true") || text == QLatin1String("yes") || text == QLatin1String("-1")
-        || text == QLatin1String("1")) {
+    if (text == QLatin1String("true") || text == QLatin1String("yes") || text == QLatin1String("-1") ||
+        text == QLatin1String("1")) {
         return true;
     }
     if (text.isEmpty() || text == QLatin1String("false") || text == QLatin1String("no") || text == QLatin1String("0")) {
@@ -346,8 +346,8 @@ void Field::setAsString(const QString& text)
     }
     case FieldKind::Boolean: {
         const QString t = text.trimmed().toLower();
-        if (t == QLatin1String("true") || t == QLatin1String("yes") || t == QLatin1String("-1")
-            || t == QLatin1String("1")) {
+        if (t == QLatin1String("true") || t == QLatin1String("yes") || t == QLatin1String("-1") ||
+            t == QLatin1String("1")) {
             setAsBoolean(true);
         } else if (t == QLatin1String("false") || t == QLatin1String("no") || t == QLatin1String("0")) {
             setAsBoolean(false);
@@ -532,8 +532,8 @@ void Dataset::openCursor()
             if (!origin || !table || QString::fromUtf8(table).compare(tr.table, Qt::CaseInsensitive) != 0) {
                 keyset = false;
             }
-            info.kind = declared ? kindOf(jet::SchemaInfo::kindFromDeclaredType(QString::fromUtf8(declared)))
-                                 : FieldKind::Text;
+            info.kind =
+                declared ? kindOf(jet::SchemaInfo::kindFromDeclaredType(QString::fromUtf8(declared))) : FieldKind::Text;
             m_fieldIndex.insert(info.name.toCaseFolded(), int(m_fields.size()));
             m_fields.push_back(info);
         }
@@ -572,9 +572,8 @@ void Dataset::openCursor()
     }
 
     m_keyset = false;
-    const QString sql = condition.isEmpty()
-                            ? tr.sql
-                            : QStringLiteral("SELECT * FROM (%1) WHERE %2").arg(tr.sql, condition);
+    const QString sql =
+        condition.isEmpty() ? tr.sql : QStringLiteral("SELECT * FROM (%1) WHERE %2").arg(tr.sql, condition);
     Statement stmt(db, sql);
     const int count = stmt.columnCount();
     std::vector<bool> kindKnown(m_fields.size(), false);
@@ -817,8 +816,8 @@ QVariant Dataset::peek(int row, int column) const
     if (column < 0 || column >= int(m_fields.size()) || row < 0 || row >= rowCount()) {
         return {};
     }
-    if ((m_state == DatasetState::Insert && row == m_insertPos)
-        || (m_state == DatasetState::Edit && row == m_current)) {
+    if ((m_state == DatasetState::Insert && row == m_insertPos) ||
+        (m_state == DatasetState::Edit && row == m_current)) {
         return m_buffer.value(column);
     }
     int index = row;
@@ -1099,10 +1098,9 @@ void Dataset::internalPost()
                 marks << QStringLiteral("?%1").arg(values.size());
             }
         }
-        const QString sql = names.isEmpty()
-                                ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(quotedTable())
-                                : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                                      .arg(quotedTable(), names.join(u','), marks.join(u','));
+        const QString sql = names.isEmpty() ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(quotedTable())
+                                            : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                                                  .arg(quotedTable(), names.join(u','), marks.join(u','));
         Statement stmt(db, sql);
         stmt.bindAll(values);
         stmt.run();

@@ -17,14 +17,34 @@
 
 namespace engine {
 
-enum class DatasetState { Inactive, Browse, Edit, Insert };
+enum class DatasetState
+{
+    Inactive,
+    Browse,
+    Edit,
+    Insert
+};
 
 /// What happens after a failed post: Fail raises the error, Abort gives up silently (AbortOp) and
 /// keeps the edits, Retry posts again (the handler must have removed the cause).
-enum class DataAction { Fail, Abort, Retry };
+enum class DataAction
+{
+    Fail,
+    Abort,
+    Retry
+};
 
 /// The kind of a field, from the schema's declared type (or from the value for computed columns).
-enum class FieldKind { Text, Integer, Float, Date, DateTime, Boolean, Blob };
+enum class FieldKind
+{
+    Text,
+    Integer,
+    Float,
+    Date,
+    DateTime,
+    Boolean,
+    Blob
+};
 
 class Dataset;
 

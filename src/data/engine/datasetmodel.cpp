@@ -193,8 +193,8 @@ Qt::ItemFlags DatasetModel::flags(const QModelIndex& index) const
         return result;
     }
     const int field = fieldOf(index.column());
-    if (!m_readOnly && m_dataset->canModify() && field >= 0 && !m_columns[index.column()].readOnly
-        && m_dataset->fieldKind(field) != FieldKind::Blob) {
+    if (!m_readOnly && m_dataset->canModify() && field >= 0 && !m_columns[index.column()].readOnly &&
+        m_dataset->fieldKind(field) != FieldKind::Blob) {
         result |= Qt::ItemIsEditable;
         if (m_dataset->fieldKind(field) == FieldKind::Boolean) {
             result |= Qt::ItemIsUserCheckable;

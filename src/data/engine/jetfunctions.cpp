@@ -250,8 +250,7 @@ void fnTime(sqlite3_context* ctx, int, sqlite3_value**)
     resultText(ctx, QTime::currentTime().toString(QStringLiteral("HH:mm:ss")));
 }
 
-template <int Part>
-void fnDatePart(sqlite3_context* ctx, int argc, sqlite3_value** argv)
+template <int Part> void fnDatePart(sqlite3_context* ctx, int argc, sqlite3_value** argv)
 {
     if (isNull(argv[0])) {
         sqlite3_result_null(ctx);
@@ -267,13 +266,27 @@ void fnDatePart(sqlite3_context* ctx, int argc, sqlite3_value** argv)
     const QTime time = d->when.time();
     int value = 0;
     switch (Part) {
-    case 0: value = date.year(); break;
-    case 1: value = date.month(); break;
-    case 2: value = date.day(); break;
-    case 3: value = time.hour(); break;
-    case 4: value = time.minute(); break;
-    case 5: value = time.second(); break;
-    default: value = vbWeekday(date, firstDayArgument(argv, argc, 1)); break;
+    case 0:
+        value = date.year();
+        break;
+    case 1:
+        value = date.month();
+        break;
+    case 2:
+        value = date.day();
+        break;
+    case 3:
+        value = time.hour();
+        break;
+    case 4:
+        value = time.minute();
+        break;
+    case 5:
+        value = time.second();
+        break;
+    default:
+        value = vbWeekday(date, firstDayArgument(argv, argc, 1));
+        break;
     }
     sqlite3_result_int(ctx, value);
 }
@@ -638,8 +651,7 @@ void fnCDate(sqlite3_context* ctx, int, sqlite3_value** argv)
     resultText(ctx, dateText(d->when, d->hasTime));
 }
 
-template <int Kind>
-void fnRounding(sqlite3_context* ctx, int argc, sqlite3_value** argv)
+template <int Kind> void fnRounding(sqlite3_context* ctx, int argc, sqlite3_value** argv)
 {
     if (isNull(argv[0])) {
         sqlite3_result_null(ctx);
@@ -724,8 +736,7 @@ void fnSpace(sqlite3_context* ctx, int, sqlite3_value** argv)
     resultText(ctx, QString(n, u' '));
 }
 
-template <int Kind>
-void fnArithmetic(sqlite3_context* ctx, int, sqlite3_value** argv)
+template <int Kind> void fnArithmetic(sqlite3_context* ctx, int, sqlite3_value** argv)
 {
     if (isNull(argv[0]) || isNull(argv[1])) {
         sqlite3_result_null(ctx);
@@ -829,13 +840,14 @@ QString formatDate(const QDateTime& when, const QString& format)
         const QDate d = when.date();
         const QTime t = when.time();
         if (c == u'y') {
-            out += run >= 3 ? QString::number(d.year())
-                            : run == 2 ? QStringLiteral("%1").arg(d.year() % 100, 2, 10, QChar(u'0'))
-                                       : QString::number(d.dayOfYear());
+            out += run >= 3   ? QString::number(d.year())
+                   : run == 2 ? QStringLiteral("%1").arg(d.year() % 100, 2, 10, QChar(u'0'))
+                              : QString::number(d.dayOfYear());
             afterHour = false;
         } else if (c == u'm') {
             if (afterHour && run <= 2) {
-                out += run == 2 ? QStringLiteral("%1").arg(t.minute(), 2, 10, QChar(u'0')) : QString::number(t.minute());
+                out +=
+                    run == 2 ? QStringLiteral("%1").arg(t.minute(), 2, 10, QChar(u'0')) : QString::number(t.minute());
             } else {
                 out += run == 2 ? QStringLiteral("%1").arg(d.month(), 2, 10, QChar(u'0')) : QString::number(d.month());
             }
@@ -874,8 +886,8 @@ void fnFormat(sqlite3_context* ctx, int argc, sqlite3_value** argv)
     const int type = sqlite3_value_type(argv[0]);
     static const QRegularExpression numeric(QStringLiteral(R"(^[0#,.%]+$)"));
     const QString named = format.toLower();
-    if (type == SQLITE_INTEGER || type == SQLITE_FLOAT || (type == SQLITE_TEXT && numeric.match(format).hasMatch() &&
-                                                           !readDate(argv[0]))) {
+    if (type == SQLITE_INTEGER || type == SQLITE_FLOAT ||
+        (type == SQLITE_TEXT && numeric.match(format).hasMatch() && !readDate(argv[0]))) {
         const double x = sqlite3_value_double(argv[0]);
         if (named == u"fixed") {
             resultText(ctx, formatNumber(x, QStringLiteral("0.00")));

@@ -16,12 +16,19 @@ constexpr char32_t NoEscape = 0xFFFFFFFF;
 /// One element of a compiled pattern; every element except AnyRun consumes exactly one character.
 struct Atom
 {
-    enum Kind { AnyRun, One, Digit, Literal, Set };
+    enum Kind
+    {
+        AnyRun,
+        One,
+        Digit,
+        Literal,
+        Set
+    };
     Atom(Kind k, char32_t c = 0) : kind(k), ch(c) {}
     Kind kind;
-    char32_t ch;                                         // Literal, folded
-    bool negated = false;                                // Set
-    std::vector<std::pair<char32_t, char32_t>> ranges;   // Set, folded, single characters as (c, c)
+    char32_t ch;                                       // Literal, folded
+    bool negated = false;                              // Set
+    std::vector<std::pair<char32_t, char32_t>> ranges; // Set, folded, single characters as (c, c)
 };
 
 char32_t fold(char32_t c)

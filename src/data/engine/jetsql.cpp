@@ -129,8 +129,7 @@ bool parseTime(const QString& text, QTime* time)
         *time = QTime(0, 0);
         return true;
     }
-    static const QRegularExpression re(
-        QStringLiteral(R"(^(\d{1,2})(?::(\d{1,2})(?::(\d{1,2}))?)?\s*([AaPp][Mm]?)?$)"));
+    static const QRegularExpression re(QStringLiteral(R"(^(\d{1,2})(?::(\d{1,2})(?::(\d{1,2}))?)?\s*([AaPp][Mm]?)?$)"));
     const auto m = re.match(t);
     if (!m.hasMatch() || (m.captured(2).isEmpty() && m.captured(4).isEmpty())) {
         return false;
@@ -173,7 +172,8 @@ QString parseDateLiteral(const QString& inside, bool* dayFirst)
     // ISO order: year first, never swapped.
     static const QRegularExpression iso(QStringLiteral(R"(^(\d{4})[-/](\d{1,2})[-/](\d{1,2})(?:(?:\s+|T)(.*))?$)"));
     // US order m/d/y, as Jet reads it whatever the locale.
-    static const QRegularExpression us(QStringLiteral(R"(^(\d{1,2})[-/](\d{1,2})(?:[-/](\d{4}|\d{1,2}))?(?:\s+(.*))?$)"));
+    static const QRegularExpression us(
+        QStringLiteral(R"(^(\d{1,2})[-/](\d{1,2})(?:[-/](\d{4}|\d{1,2}))?(?:\s+(.*))?$)"));
     static const QRegularExpression dayMonthName(
         QStringLiteral(R"(^(\d{1,2})[-/ ]([A-Za-z]{3,9})[-/ ,]+(\d{4}|\d{1,2})(?:\s+(.*))?$)"));
     static const QRegularExpression monthNameDay(
@@ -237,7 +237,17 @@ namespace {
 
 struct Token
 {
-    enum Type { Word, Bracket, String, Number, Date, Op, Param, End };
+    enum Type
+    {
+        Word,
+        Bracket,
+        String,
+        Number,
+        Date,
+        Op,
+        Param,
+        End
+    };
     Type type = End;
     QString text;  // Word/Number/Op/Param as written; Bracket: the name inside; String: the value; Date: ISO text
     QString upper; // Word: upper case, a trailing "$" removed
@@ -303,8 +313,8 @@ std::vector<Token> tokenize(const QString& sql, QStringList* warnings)
                 value += sql[i++];
             }
             if (!closed) {
-                throw SqlError(QStringLiteral("Syntax error in string in query expression '%1'.")
-                                   .arg(excerpt(sql, start)));
+                throw SqlError(
+                    QStringLiteral("Syntax error in string in query expression '%1'.").arg(excerpt(sql, start)));
             }
             push(Token::String, value, start);
             continue;
@@ -335,8 +345,8 @@ std::vector<Token> tokenize(const QString& sql, QStringList* warnings)
             i = end + 1;
             continue;
         }
-        const bool afterName = !tokens.empty() &&
-                               (tokens.back().type == Token::Word || tokens.back().type == Token::Bracket ||
+        const bool afterName =
+            !tokens.empty() && (tokens.back().type == Token::Word || tokens.back().type == Token::Bracket ||
                                 (tokens.back().type == Token::Op && tokens.back().text == u")"));
         if (c.isDigit() || (c == u'.' && i + 1 < n && sql[i + 1].isDigit() && !afterName)) {
             while (i < n && sql[i].isDigit()) {
@@ -436,16 +446,16 @@ QString bracketName(const QString& name)
 const QSet<QString>& reservedWords()
 {
     static const QSet<QString> words = {
-        QStringLiteral("SELECT"), QStringLiteral("FROM"),     QStringLiteral("WHERE"),    QStringLiteral("GROUP"),
-        QStringLiteral("BY"),     QStringLiteral("HAVING"),   QStringLiteral("ORDER"),    QStringLiteral("UNION"),
+        QStringLiteral("SELECT"), QStringLiteral("FROM"),     QStringLiteral("WHERE"),       QStringLiteral("GROUP"),
+        QStringLiteral("BY"),     QStringLiteral("HAVING"),   QStringLiteral("ORDER"),       QStringLiteral("UNION"),
         QStringLiteral("ALL"),    QStringLiteral("DISTINCT"), QStringLiteral("DISTINCTROW"), QStringLiteral("TOP"),
-        QStringLiteral("AS"),     QStringLiteral("ON"),       QStringLiteral("INNER"),    QStringLiteral("LEFT"),
-        QStringLiteral("RIGHT"),  QStringLiteral("FULL"),     QStringLiteral("OUTER"),    QStringLiteral("CROSS"),
-        QStringLiteral("JOIN"),   QStringLiteral("AND"),      QStringLiteral("OR"),       QStringLiteral("NOT"),
-        QStringLiteral("LIKE"),   QStringLiteral("BETWEEN"),  QStringLiteral("IN"),       QStringLiteral("IS"),
-        QStringLiteral("INTO"),   QStringLiteral("VALUES"),   QStringLiteral("SET"),      QStringLiteral("LIMIT"),
-        QStringLiteral("OFFSET"), QStringLiteral("ASC"),      QStringLiteral("DESC"),     QStringLiteral("MOD"),
-        QStringLiteral("WHEN"),   QStringLiteral("THEN"),     QStringLiteral("ELSE"),     QStringLiteral("END"),
+        QStringLiteral("AS"),     QStringLiteral("ON"),       QStringLiteral("INNER"),       QStringLiteral("LEFT"),
+        QStringLiteral("RIGHT"),  QStringLiteral("FULL"),     QStringLiteral("OUTER"),       QStringLiteral("CROSS"),
+        QStringLiteral("JOIN"),   QStringLiteral("AND"),      QStringLiteral("OR"),          QStringLiteral("NOT"),
+        QStringLiteral("LIKE"),   QStringLiteral("BETWEEN"),  QStringLiteral("IN"),          QStringLiteral("IS"),
+        QStringLiteral("INTO"),   QStringLiteral("VALUES"),   QStringLiteral("SET"),         QStringLiteral("LIMIT"),
+        QStringLiteral("OFFSET"), QStringLiteral("ASC"),      QStringLiteral("DESC"),        QStringLiteral("MOD"),
+        QStringLiteral("WHEN"),   QStringLiteral("THEN"),     QStringLiteral("ELSE"),        QStringLiteral("END"),
         QStringLiteral("XOR"),    QStringLiteral("EQV"),      QStringLiteral("IMP")};
     return words;
 }
@@ -453,7 +463,13 @@ const QSet<QString>& reservedWords()
 /// A translated expression and what the rewrites need to know about its value.
 struct Expr
 {
-    enum Kind { Unknown, Number, Text, Date };
+    enum Kind
+    {
+        Unknown,
+        Number,
+        Text,
+        Date
+    };
     QString text;
     Kind kind = Unknown;
     bool isCondition = false; ///< a comparison or logical result: 1/0 in SQLite, -1/0 in Jet
@@ -515,10 +531,7 @@ public:
 private:
     // token access
     const Token& cur() const { return m_tokens[m_pos]; }
-    const Token& peek(int ahead = 1) const
-    {
-        return m_tokens[std::min<size_t>(m_pos + ahead, m_tokens.size() - 1)];
-    }
+    const Token& peek(int ahead = 1) const { return m_tokens[std::min<size_t>(m_pos + ahead, m_tokens.size() - 1)]; }
     bool isWord(const char* upper, int ahead = 0) const
     {
         const Token& t = peek(ahead);
@@ -561,8 +574,8 @@ private:
     {
         const Token& t = cur();
         if (t.type == Token::End) {
-            throw SqlError(QStringLiteral("Syntax error in SQL statement: unexpected end of '%1'.")
-                               .arg(m_sql.trimmed().left(80)));
+            throw SqlError(
+                QStringLiteral("Syntax error in SQL statement: unexpected end of '%1'.").arg(m_sql.trimmed().left(80)));
         }
         throw SqlError(QStringLiteral("Syntax error in SQL statement near '%1'.").arg(excerpt(m_sql, t.pos)));
     }
@@ -644,8 +657,8 @@ void Parser::statement()
     }
     acceptOp(";");
     if (cur().type != Token::End) {
-        throw SqlError(QStringLiteral("Characters found after end of SQL statement: '%1'.")
-                           .arg(excerpt(m_sql, cur().pos)));
+        throw SqlError(
+            QStringLiteral("Characters found after end of SQL statement: '%1'.").arg(excerpt(m_sql, cur().pos)));
     }
     m_out.sql = sql;
 }
@@ -852,9 +865,9 @@ QString Parser::select(SelectInfo* info, bool* hasTop)
         QStringList list;
         do {
             QString key;
-            const bool position = cur().type == Token::Number && (peek().type == Token::End || isOp(",", 1) ||
-                                                                  isWord("ASC", 1) || isWord("DESC", 1) ||
-                                                                  isOp(")", 1) || isOp(";", 1));
+            const bool position =
+                cur().type == Token::Number && (peek().type == Token::End || isOp(",", 1) || isWord("ASC", 1) ||
+                                                isWord("DESC", 1) || isOp(")", 1) || isOp(";", 1));
             const int index = position ? cur().text.toInt() : 0;
             const Expr e = expr();
             key = valueOf(e);
@@ -865,8 +878,7 @@ QString Parser::select(SelectInfo* info, bool* hasTop)
                 dir = QStringLiteral(" ASC");
             }
             list.append(key + dir);
-            const bool known = position && index >= 1 && index <= itemValues.size() &&
-                               !itemValues[index - 1].isEmpty();
+            const bool known = position && index >= 1 && index <= itemValues.size() && !itemValues[index - 1].isEmpty();
             orderKeys.append((known ? itemValues[index - 1] : key) + dir);
         } while (acceptOp(","));
         orderBy = list.join(QStringLiteral(", "));
@@ -938,9 +950,9 @@ QString Parser::select(SelectInfo* info, bool* hasTop)
         info->selectList = list;
         info->where = where;
         info->orderBy = orderBy;
-        info->simple = fromPos && !join && !aggregate && groupBy.isEmpty() && having.isEmpty() &&
-                       predicate.isEmpty() && !distinctRow && topCount.isEmpty() && limit.isEmpty() &&
-                       sources.size() == 1 && !sources.first().table.isEmpty();
+        info->simple = fromPos && !join && !aggregate && groupBy.isEmpty() && having.isEmpty() && predicate.isEmpty() &&
+                       !distinctRow && topCount.isEmpty() && limit.isEmpty() && sources.size() == 1 &&
+                       !sources.first().table.isEmpty();
         if (info->simple) {
             info->table = sources.first().table;
             info->alias = sources.first().alias.compare(sources.first().table, Qt::CaseInsensitive) == 0
@@ -1023,8 +1035,7 @@ QString Parser::source()
             text = u'(' + query(nullptr) + u')';
             expectOp(")");
             QString alias;
-            if (acceptWord("AS") || (cur().type == Token::Word && !isReserved(cur())) ||
-                cur().type == Token::Bracket) {
+            if (acceptWord("AS") || (cur().type == Token::Word && !isReserved(cur())) || cur().type == Token::Bracket) {
                 nameChain(&alias);
                 text += QStringLiteral(" AS ") + bracketName(alias);
             }
@@ -1230,14 +1241,13 @@ Expr Parser::comparison()
     Expr left = concat();
     for (;;) {
         const Token& t = cur();
-        if (t.type == Token::Op &&
-            (t.text == u"=" || t.text == u"<>" || t.text == u"<" || t.text == u">" || t.text == u"<=" ||
-             t.text == u">=")) {
+        if (t.type == Token::Op && (t.text == u"=" || t.text == u"<>" || t.text == u"<" || t.text == u">" ||
+                                    t.text == u"<=" || t.text == u">=")) {
             const QString op = t.text;
             ++m_pos;
             const Expr right = concat();
-            left = makeCondition(QStringLiteral("(%1 %2 %3%4)").arg(valueOf(left), op, valueOf(right),
-                                                                   textCollation(left, right)));
+            left = makeCondition(
+                QStringLiteral("(%1 %2 %3%4)").arg(valueOf(left), op, valueOf(right), textCollation(left, right)));
             continue;
         }
         const bool negated = isWord("NOT") && (isWord("LIKE", 1) || isWord("BETWEEN", 1) || isWord("IN", 1));
@@ -1366,8 +1376,8 @@ Expr Parser::unary()
 {
     if (acceptOp("-")) {
         const Expr e = unary();
-        if (e.kind == Expr::Number && !e.isCondition && !e.text.startsWith(u'-') &&
-            !e.text.isEmpty() && e.text.at(0).isDigit()) {
+        if (e.kind == Expr::Number && !e.isCondition && !e.text.startsWith(u'-') && !e.text.isEmpty() &&
+            e.text.at(0).isDigit()) {
             return makeValue(u'-' + e.text, Expr::Number);
         }
         return makeValue(QStringLiteral("(- %1)").arg(valueOf(e)), Expr::Number);
@@ -1454,7 +1464,8 @@ Expr Parser::primary()
             expectWord("AS");
             QString type;
             while (cur().type != Token::End && !isOp(")")) {
-                type += (type.isEmpty() || isOp("(") || isOp(",") || type.endsWith(u'(') ? QString() : QStringLiteral(" ")) +
+                type += (type.isEmpty() || isOp("(") || isOp(",") || type.endsWith(u'(') ? QString()
+                                                                                         : QStringLiteral(" ")) +
                         cur().text;
                 ++m_pos;
                 if (isOp(")") && type.contains(u'(') && !type.endsWith(u')')) {
@@ -1608,30 +1619,54 @@ Expr Parser::functionCall()
     // Renamed where SQLite has no such function or one that differs (LEFT and RIGHT are even
     // keywords there). The kind feeds the date arithmetic and the & and + rewrites.
     static const Mapping mappings[] = {
-        {"DATE", "jet_date", Expr::Date},         {"NOW", "jet_now", Expr::Date},
-        {"TIME", "jet_time", Expr::Text},         {"YEAR", "jet_year", Expr::Number},
-        {"MONTH", "jet_month", Expr::Number},     {"DAY", "jet_day", Expr::Number},
-        {"HOUR", "jet_hour", Expr::Number},       {"MINUTE", "jet_minute", Expr::Number},
-        {"SECOND", "jet_second", Expr::Number},   {"WEEKDAY", "jet_weekday", Expr::Number},
-        {"NZ", "jet_nz", Expr::Unknown},          {"LEFT", "jet_left", Expr::Text},
-        {"RIGHT", "jet_right", Expr::Text},       {"MID", "jet_mid", Expr::Text},
-        {"LEN", "jet_len", Expr::Number},         {"TRIM", "trim", Expr::Text},
-        {"LTRIM", "ltrim", Expr::Text},           {"RTRIM", "rtrim", Expr::Text},
-        {"UCASE", "jet_ucase", Expr::Text},       {"LCASE", "jet_lcase", Expr::Text},
-        {"INSTR", "jet_instr", Expr::Number},     {"VAL", "jet_val", Expr::Number},
-        {"DATEADD", "jet_dateadd", Expr::Date},   {"DATEDIFF", "jet_datediff", Expr::Number},
-        {"DATEPART", "jet_datepart", Expr::Number}, {"DATESERIAL", "jet_dateserial", Expr::Date},
-        {"DATEVALUE", "jet_cdate", Expr::Date},   {"CDATE", "jet_cdate", Expr::Date},
-        {"INT", "jet_int", Expr::Number},         {"FIX", "jet_fix", Expr::Number},
-        {"ROUND", "jet_round", Expr::Number},     {"SGN", "jet_sgn", Expr::Number},
-        {"SQR", "jet_sqr", Expr::Number},         {"ABS", "abs", Expr::Number},
-        {"CSTR", "jet_cstr", Expr::Text},         {"STR", "jet_str", Expr::Text},
-        {"CINT", "jet_cint", Expr::Number},       {"CLNG", "jet_cint", Expr::Number},
-        {"CDBL", "jet_cdbl", Expr::Number},       {"CSNG", "jet_cdbl", Expr::Number},
-        {"CCUR", "jet_cdbl", Expr::Number},       {"FORMAT", "jet_format", Expr::Text},
-        {"SPACE", "jet_space", Expr::Text},       {"COUNT", "count", Expr::Number},
-        {"SUM", "sum", Expr::Number},             {"AVG", "avg", Expr::Number},
-        {"MIN", "min", Expr::Unknown},            {"MAX", "max", Expr::Unknown},
+        {"DATE", "jet_date", Expr::Date},
+        {"NOW", "jet_now", Expr::Date},
+        {"TIME", "jet_time", Expr::Text},
+        {"YEAR", "jet_year", Expr::Number},
+        {"MONTH", "jet_month", Expr::Number},
+        {"DAY", "jet_day", Expr::Number},
+        {"HOUR", "jet_hour", Expr::Number},
+        {"MINUTE", "jet_minute", Expr::Number},
+        {"SECOND", "jet_second", Expr::Number},
+        {"WEEKDAY", "jet_weekday", Expr::Number},
+        {"NZ", "jet_nz", Expr::Unknown},
+        {"LEFT", "jet_left", Expr::Text},
+        {"RIGHT", "jet_right", Expr::Text},
+        {"MID", "jet_mid", Expr::Text},
+        {"LEN", "jet_len", Expr::Number},
+        {"TRIM", "trim", Expr::Text},
+        {"LTRIM", "ltrim", Expr::Text},
+        {"RTRIM", "rtrim", Expr::Text},
+        {"UCASE", "jet_ucase", Expr::Text},
+        {"LCASE", "jet_lcase", Expr::Text},
+        {"INSTR", "jet_instr", Expr::Number},
+        {"VAL", "jet_val", Expr::Number},
+        {"DATEADD", "jet_dateadd", Expr::Date},
+        {"DATEDIFF", "jet_datediff", Expr::Number},
+        {"DATEPART", "jet_datepart", Expr::Number},
+        {"DATESERIAL", "jet_dateserial", Expr::Date},
+        {"DATEVALUE", "jet_cdate", Expr::Date},
+        {"CDATE", "jet_cdate", Expr::Date},
+        {"INT", "jet_int", Expr::Number},
+        {"FIX", "jet_fix", Expr::Number},
+        {"ROUND", "jet_round", Expr::Number},
+        {"SGN", "jet_sgn", Expr::Number},
+        {"SQR", "jet_sqr", Expr::Number},
+        {"ABS", "abs", Expr::Number},
+        {"CSTR", "jet_cstr", Expr::Text},
+        {"STR", "jet_str", Expr::Text},
+        {"CINT", "jet_cint", Expr::Number},
+        {"CLNG", "jet_cint", Expr::Number},
+        {"CDBL", "jet_cdbl", Expr::Number},
+        {"CSNG", "jet_cdbl", Expr::Number},
+        {"CCUR", "jet_cdbl", Expr::Number},
+        {"FORMAT", "jet_format", Expr::Text},
+        {"SPACE", "jet_space", Expr::Text},
+        {"COUNT", "count", Expr::Number},
+        {"SUM", "sum", Expr::Number},
+        {"AVG", "avg", Expr::Number},
+        {"MIN", "min", Expr::Unknown},
+        {"MAX", "max", Expr::Unknown},
     };
     QString sqliteName = name.type == Token::Word ? name.text : bracketName(name.text);
     Expr::Kind kind = Expr::Unknown;

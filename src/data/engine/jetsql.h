@@ -20,7 +20,16 @@ public:
     using RosterError::RosterError;
 };
 
-enum class ColumnKind { Text, Integer, Real, Date, DateTime, Boolean, Blob };
+enum class ColumnKind
+{
+    Text,
+    Integer,
+    Real,
+    Date,
+    DateTime,
+    Boolean,
+    Blob
+};
 
 /// Column kinds by table and column (names without regard to case); filled by the connection from
 /// the schema.
@@ -52,17 +61,17 @@ private:
 struct Translation
 {
     QString sql;
-    QStringList tables;  ///< tables named by the statement (FROM, JOIN, INTO, UPDATE), first use order
+    QStringList tables; ///< tables named by the statement (FROM, JOIN, INTO, UPDATE), first use order
     bool isSelect = false;
 
     /// SELECT <list> FROM <one table> [WHERE ...] [ORDER BY ...] with no join, subquery source,
     /// grouping, aggregate, DISTINCT, TOP or UNION: its rows map one to one onto the table's rows.
     bool isSimpleSelect = false;
-    QString table;       ///< the table of a simple SELECT, as written
-    QString tableAlias;  ///< its alias, empty when none
-    QString selectList;  ///< translated select list of a SELECT ("*", "rowid, name", ...)
-    QString where;       ///< translated WHERE condition without the keyword; empty when none
-    QString orderBy;     ///< translated ORDER BY list without the keywords; empty when none
+    QString table;      ///< the table of a simple SELECT, as written
+    QString tableAlias; ///< its alias, empty when none
+    QString selectList; ///< translated select list of a SELECT ("*", "rowid, name", ...)
+    QString where;      ///< translated WHERE condition without the keyword; empty when none
+    QString orderBy;    ///< translated ORDER BY list without the keywords; empty when none
 
     QStringList warnings; ///< literals read with a guess (a #date# taken day-first)
 };

@@ -116,8 +116,8 @@ QString Query::expandedSql() const
     QList<QPair<QString, QString>> values;
     for (const Macro& macro : m_macros) {
         QString value = macro.cleared ? QString() : macro.value;
-        if (macro.isStoredDefault && macro.name.compare(QLatin1String("where"), Qt::CaseInsensitive) == 0
-            && !value.trimmed().startsWith(QLatin1String("where"), Qt::CaseInsensitive)) {
+        if (macro.isStoredDefault && macro.name.compare(QLatin1String("where"), Qt::CaseInsensitive) == 0 &&
+            !value.trimmed().startsWith(QLatin1String("where"), Qt::CaseInsensitive)) {
             value.clear();
         }
         values.append({macro.name, value});
