@@ -11,6 +11,7 @@
 #include "records/basedata.h"
 #include "records/tfrmredeploy.h"
 #include "records/tworkerform.h"
+#include "report/report.h"
 
 #include <QGuiApplication>
 #include <QLibraryInfo>
@@ -36,6 +37,7 @@ int main(int argc, char** argv)
         QCoreApplication::installTranslator(&toolkitTexts);
     }
     paths::initFromArguments(app.arguments(), QCoreApplication::applicationDirPath());
+    report::installFontSubstitutes();
 
     WidgetInteraction desktop;
     interaction::install(&desktop);

@@ -17,6 +17,7 @@
 #include "records/photos.h"
 #include "records/statuschange.h"
 #include "records/tfrmredeploy.h"
+#include "records/workerprint.h"
 
 #include <QApplication>
 #include <QGridLayout>
@@ -189,6 +190,7 @@ Tworkerform::Tworkerform(Tdm& dm, QWidget* parent) : QDialog(parent), m_dm(dm)
     m_currentLinks = new FieldLinks(dm.personquery, this);
     m_photos = new PersonPhotos(dm, this);
     m_photos->attach();
+    m_print = new WorkerPrint(dm, this);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(6, 4, 6, 6);
@@ -491,9 +493,6 @@ void Tworkerform::createButtons()
                            exitButton, saveLink, cancelLink, showAllButton}) {
         b->setAutoDefault(false);
     }
-    // The printed card and lists come with the printing; until then both stay disabled.
-    previewButton->setEnabled(false);
-    printButton->setEnabled(false);
 }
 
 void Tworkerform::createConnections()
@@ -514,6 +513,17 @@ void Tworkerform::createConnections()
     connect(exitButton, &QPushButton::clicked, this, &QDialog::close);
     connect(statusButton, &QPushButton::clicked, this, &Tworkerform::changeStatus);
     connect(redeployButton, &QPushButton::clicked, this, &Tworkerform::redeploy);
+    // On the person page the buttons open their menus; on a detail page they print its table.
+    connect(previewButton, &QPushButton::clicked, this, [this] {
+        if (isDetailPage(activePage())) {
+            m_print->previewTable(activePage());
+        }
+    });
+    connect(printButton, &QPushButton::clicked, this, [this] {
+        if (isDetailPage(activePage())) {
+            m_print->printTable(activePage());
+        }
+    });
     connect(choosePhotoButton, &QPushButton::clicked, m_photos, &PersonPhotos::choosePhoto);
     connect(clearPhotoButton, &QPushButton::clicked, m_photos, &PersonPhotos::clearPhoto);
     connect(m_photos->fileBox(), &PhotoBox::changed, this, &Tworkerform::showPhotos);
@@ -625,6 +635,11 @@ void Tworkerform::updatePageButtons()
     const bool admin = !isGuest();
     addButton->setEnabled(!notes && admin);
     deleteButton->setEnabled(!notes && admin);
+    previewButton->setEnabled(!notes);
+    printButton->setEnabled(!notes);
+    const bool person = activePage() == PersonPage;
+    previewButton->setMenu(person ? m_print->previewMenu() : nullptr);
+    printButton->setMenu(person ? m_print->printMenu() : nullptr);
 }
 
 // --- filtering and sorting -------------------------------------------------------------

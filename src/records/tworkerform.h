@@ -18,6 +18,7 @@ class QPlainTextEdit;
 class QPushButton;
 class QTabWidget;
 class Tdm;
+class WorkerPrint;
 
 namespace engine {
 class Query;
@@ -124,6 +125,7 @@ private:
     FieldLinks* m_personLinks = nullptr;
     FieldLinks* m_currentLinks = nullptr;
     PersonPhotos* m_photos = nullptr;
+    WorkerPrint* m_print = nullptr;
     QHash<QString, QWidget*> m_personBoxes;
     std::array<workerpages::SortCycle, workerpages::PageCount> m_sortCycles{};
     workerpages::SortCycle m_personSort;
