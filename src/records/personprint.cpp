@@ -1,10 +1,10 @@
 #include "records/personprint.h"
 
 #include "data/dmunit.h"
-#include "data/engine/datasetmodel.h"
 #include "data/engine/query.h"
 #include "records/cardreport.h"
 #include "records/workerpages.h"
+#include "report/datasetrows.h"
 
 namespace personprint {
 
@@ -59,23 +59,14 @@ QString jetString(const QString& text)
     return u'"' + QString(text).replace(u'"', QLatin1String("\"\"")) + u'"';
 }
 
-/// A dataset and the grid texts of its rows, kept alive together by the rows that read them.
-class DetailModel : public engine::DatasetModel
+QStringList gridFields(int page)
 {
-public:
-    DetailModel(std::unique_ptr<engine::Query> owned, engine::Query& query, int page)
-        : engine::DatasetModel(&query), m_owned(std::move(owned))
-    {
-        QList<Column> columns;
-        for (const PrintColumn& column : gridColumns(page)) {
-            columns.append({QString::fromLatin1(column.field), QString::fromUtf16(column.title), true});
-        }
-        setColumns(columns);
+    QStringList fields;
+    for (const PrintColumn& column : gridColumns(page)) {
+        fields << QString::fromLatin1(column.field);
     }
-
-private:
-    std::unique_ptr<engine::Query> m_owned;
-};
+    return fields;
+}
 
 } // namespace
 
@@ -118,21 +109,20 @@ std::unique_ptr<report::TableReport> detailTable(int page, const QString& person
 
 report::TableRows shownRows(engine::Query& detail, int page)
 {
-    return report::TableRows::fromModel(std::make_shared<DetailModel>(nullptr, detail, page));
+    return report::datasetRows(detail, gridFields(page));
 }
 
 report::TableRows personRows(Tdm& dm, int page, const QString& personId)
 {
     const engine::Query& shown = *dm.detailQuery(page);
-    auto query = std::make_unique<engine::Query>(dm.db);
+    auto query = std::make_shared<engine::Query>(dm.db);
     query->setSql(shown.sql());
     query->defineMacro(QStringLiteral("where"), {});
     query->setMacro(QStringLiteral("where"), QStringLiteral("WHERE ") + workerpages::tieField(page) +
                                                  QStringLiteral(" = ") + jetString(personId));
     query->defineMacro(QStringLiteral("order"), shown.macro(QStringLiteral("order")));
     query->open();
-    engine::Query& read = *query;
-    return report::TableRows::fromModel(std::make_shared<DetailModel>(std::move(query), read, page));
+    return report::datasetRows(std::move(query), gridFields(page));
 }
 
 void selectPerson(engine::Query& persons, const QString& personId)

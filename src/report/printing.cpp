@@ -21,13 +21,14 @@ public:
         prepareDevice(report, printer);
         QPrintPreviewDialog dialog(&printer, parent);
         dialog.setWindowTitle(report.title());
-        // A failure while painting reaches the caller's error display after the dialog closes.
+        // A failure while painting closes the preview and goes on to the caller's error display.
         std::exception_ptr failure;
         QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, [&](QPrinter* target) {
             try {
                 render(report, *target);
             } catch (...) {
                 failure = std::current_exception();
+                QMetaObject::invokeMethod(&dialog, &QDialog::reject, Qt::QueuedConnection);
             }
         });
         dialog.exec();
