@@ -1,6 +1,7 @@
 #include "records/workerprint.h"
 
 #include "data/dmunit.h"
+#include "platform/errorboundary.h"
 #include "platform/interaction.h"
 #include "records/personprint.h"
 #include "report/printing.h"
@@ -13,12 +14,14 @@ using report::Range;
 WorkerPrint::WorkerPrint(Tdm& dm, QWidget* window)
     : QObject(window), m_dm(dm), m_window(window), m_previewMenu(new QMenu(window)), m_printMenu(new QMenu(window))
 {
-    m_previewMenu->addAction(QStringLiteral("打印预览当前记录"), this, [this] { previewCards(Range::Current); });
-    m_previewMenu->addAction(QStringLiteral("打印预览全部记录"), this, [this] { previewCards(Range::All); });
-    m_previewMenu->addAction(QStringLiteral("打印完整档案"), this, &WorkerPrint::previewArchive);
-    m_printMenu->addAction(QStringLiteral("打印当前记录"), this, [this] { printCards(Range::Current); });
-    m_printMenu->addAction(QStringLiteral("打印全部记录"), this, [this] { printCards(Range::All); });
-    m_printMenu->addAction(QStringLiteral("打印完整档案"), this, &WorkerPrint::printArchive);
+    // Failures other than the printer's reach the default error display.
+    m_previewMenu->addAction(QStringLiteral("打印预览当前记录"), this,
+                             guarded([this] { previewCards(Range::Current); }));
+    m_previewMenu->addAction(QStringLiteral("打印预览全部记录"), this, guarded([this] { previewCards(Range::All); }));
+    m_previewMenu->addAction(QStringLiteral("打印完整档案"), this, guarded(this, &WorkerPrint::previewArchive));
+    m_printMenu->addAction(QStringLiteral("打印当前记录"), this, guarded([this] { printCards(Range::Current); }));
+    m_printMenu->addAction(QStringLiteral("打印全部记录"), this, guarded([this] { printCards(Range::All); }));
+    m_printMenu->addAction(QStringLiteral("打印完整档案"), this, guarded(this, &WorkerPrint::printArchive));
 }
 
 void WorkerPrint::previewCards(Range range)
