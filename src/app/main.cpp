@@ -9,6 +9,7 @@
 #include "platform/interaction.h"
 #include "platform/paths.h"
 #include "platform/widgetinteraction.h"
+#include "report/report.h"
 
 #include <QGuiApplication>
 #include <QLibraryInfo>
@@ -34,6 +35,7 @@ int main(int argc, char** argv)
         QCoreApplication::installTranslator(&toolkitTexts);
     }
     paths::initFromArguments(app.arguments(), QCoreApplication::applicationDirPath());
+    report::installFontSubstitutes();
 
     WidgetInteraction desktop;
     Tdm dm;

@@ -4,7 +4,11 @@
 //   roster-cli sql FILE|- [--home DIR] [--param1 V ... --param9 V]
 //                                      runs one Jet SELECT against the installation's database and
 //                                      prints tab-separated UTF-8 lines with a heading line
+//   roster-cli card --pdf FILE (--id ID | --all) [--full] [--home DIR]
+//                                      writes personnel cards (with --full each person's whole
+//                                      archive) as a PDF file
 
+#include "data/dmunit.h"
 #include "data/engine/database.h"
 #include "data/engine/dbfile.h"
 #include "data/engine/query.h"
@@ -12,11 +16,17 @@
 #include "platform/inifile.h"
 #include "platform/paths.h"
 #include "platform/textfile.h"
+#include "records/personprint.h"
+#include "report/report.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QGuiApplication>
 #include <QTextStream>
+
+#include <memory>
 
 namespace {
 
@@ -80,6 +90,18 @@ QString tsvField(const QVariant& value, const QString& declaredType)
     return text;
 }
 
+/// The database file of the installation in `home`, as roster.ini names it.
+QString installationDatabase(const QString& home)
+{
+    paths::setAppPath(home);
+    QString fileName = ini::readString(paths::rosterini(), QStringLiteral("database"), QStringLiteral("filepath"),
+                                       QStringLiteral("roster5.dat"));
+    if (QDir::isRelativePath(fileName)) {
+        fileName = paths::apppath() + fileName;
+    }
+    return fileName;
+}
+
 int runSql(const QStringList& args)
 {
     QString source;
@@ -116,14 +138,8 @@ int runSql(const QStringList& args)
     }
     text = engine::expandMacros(text, params);
 
-    paths::setAppPath(home);
-    QString fileName = ini::readString(paths::rosterini(), QStringLiteral("database"), QStringLiteral("filepath"),
-                                       QStringLiteral("roster5.dat"));
-    if (QDir::isRelativePath(fileName)) {
-        fileName = paths::apppath() + fileName;
-    }
     engine::Database db;
-    db.open(fileName);
+    db.open(installationDatabase(home));
     engine::ResultSet result;
     try {
         result = db.selectReadOnly(text);
@@ -145,19 +161,80 @@ int runSql(const QStringList& args)
     return 0;
 }
 
+int printCards(const QStringList& args)
+{
+    QString pdf;
+    QString id;
+    bool all = false;
+    bool full = false;
+    QString home = QCoreApplication::applicationDirPath();
+    for (int i = 0; i < args.size(); ++i) {
+        const QString& arg = args[i];
+        if (arg == QLatin1String("--pdf") && i + 1 < args.size()) {
+            // Opening the database moves the current folder to the installation's.
+            pdf = QFileInfo(args[++i]).absoluteFilePath();
+        } else if (arg == QLatin1String("--id") && i + 1 < args.size()) {
+            id = args[++i];
+        } else if (arg == QLatin1String("--home") && i + 1 < args.size()) {
+            home = args[++i];
+        } else if (arg == QLatin1String("--all")) {
+            all = true;
+        } else if (arg == QLatin1String("--full")) {
+            full = true;
+        } else {
+            err() << "roster-cli card: unknown argument " << arg << Qt::endl;
+            return 2;
+        }
+    }
+    if (pdf.isEmpty() || all == !id.isEmpty()) {
+        err() << "usage: roster-cli card --pdf FILE (--id ID | --all) [--full] [--home DIR]" << Qt::endl;
+        return 2;
+    }
+
+    Tdm dm;
+    dm.db->setFileName(installationDatabase(home));
+    if (all) {
+        dm.personquery->open(); // the browser's list: the persons on the job in 工号 order
+    } else {
+        personprint::selectPerson(*dm.personquery, id);
+        if (dm.personquery->isEmpty()) {
+            err() << QStringLiteral("没有工号为“%1”的人员").arg(id) << Qt::endl;
+            return 1;
+        }
+    }
+    report::installFontSubstitutes();
+    const auto cards = personprint::cards(dm, report::Range::All, QDate::currentDate(), full);
+    report::writePdf(*cards, pdf);
+    QTextStream(stdout) << "wrote " << pdf << Qt::endl;
+    return 0;
+}
+
 int usage()
 {
     err() << "usage: roster-cli create-db DIR | install-text SRC DST | sql FILE|- [--home DIR] [--paramN VALUE]"
+             " | card --pdf FILE (--id ID | --all) [--full] [--home DIR]"
           << Qt::endl;
     return 2;
+}
+
+/// The card command paints pages, which needs the GUI library's fonts but never a screen.
+std::unique_ptr<QCoreApplication> makeApplication(int& argc, char** argv)
+{
+    if (argc > 1 && qstrcmp(argv[1], "card") == 0) {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        }
+        return std::make_unique<QGuiApplication>(argc, argv);
+    }
+    return std::make_unique<QCoreApplication>(argc, argv);
 }
 
 } // namespace
 
 int main(int argc, char** argv)
 {
-    QCoreApplication app(argc, argv);
-    const QStringList args = app.arguments().mid(1);
+    const auto app = makeApplication(argc, argv);
+    const QStringList args = app->arguments().mid(1);
     try {
         if (args.size() == 2 && args[0] == QLatin1String("create-db")) {
             return createDb(args[1]);
@@ -167,6 +244,9 @@ int main(int argc, char** argv)
         }
         if (!args.isEmpty() && args[0] == QLatin1String("sql")) {
             return runSql(args.mid(1));
+        }
+        if (!args.isEmpty() && args[0] == QLatin1String("card")) {
+            return printCards(args.mid(1));
         }
         return usage();
     } catch (const std::exception& e) {

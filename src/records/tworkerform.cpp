@@ -19,6 +19,7 @@
 #include "records/photos.h"
 #include "records/statuschange.h"
 #include "records/tfrmredeploy.h"
+#include "records/workerprint.h"
 
 #include <QApplication>
 #include <QGridLayout>
@@ -171,6 +172,7 @@ Tworkerform::Tworkerform(WindowContext& context) : QDialog(context.owner()), m_c
     m_currentLinks = new FieldLinks(m_dm.personquery, this);
     m_photos = new PersonPhotos(m_dm, this);
     m_photos->attach();
+    m_print = new WorkerPrint(m_dm, this);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(6, 4, 6, 6);
@@ -470,9 +472,6 @@ void Tworkerform::createButtons()
                            exitButton, saveLink, cancelLink, showAllButton}) {
         b->setAutoDefault(false);
     }
-    // The printed card and lists come with the printing; until then both stay disabled.
-    previewButton->setEnabled(false);
-    printButton->setEnabled(false);
 }
 
 void Tworkerform::createConnections()
@@ -493,6 +492,17 @@ void Tworkerform::createConnections()
     connect(exitButton, &QPushButton::clicked, this, &QDialog::close);
     connect(statusButton, &QPushButton::clicked, this, guarded(this, &Tworkerform::changeStatus));
     connect(redeployButton, &QPushButton::clicked, this, guarded(this, &Tworkerform::redeploy));
+    // On the person page the buttons open their menus; on a detail page they print its table.
+    connect(previewButton, &QPushButton::clicked, this, guarded([this] {
+                if (isDetailPage(activePage())) {
+                    m_print->previewTable(activePage());
+                }
+            }));
+    connect(printButton, &QPushButton::clicked, this, guarded([this] {
+                if (isDetailPage(activePage())) {
+                    m_print->printTable(activePage());
+                }
+            }));
     connect(choosePhotoButton, &QPushButton::clicked, m_photos, guarded(m_photos, &PersonPhotos::choosePhoto));
     connect(clearPhotoButton, &QPushButton::clicked, m_photos, guarded(m_photos, &PersonPhotos::clearPhoto));
     connect(m_photos->fileBox(), &PhotoBox::changed, this, guarded(this, &Tworkerform::showPhotos));
@@ -604,6 +614,11 @@ void Tworkerform::updatePageButtons()
     const bool admin = !m_context.isGuest();
     addButton->setEnabled(!notes && admin);
     deleteButton->setEnabled(!notes && admin);
+    previewButton->setEnabled(!notes);
+    printButton->setEnabled(!notes);
+    const bool person = activePage() == PersonPage;
+    previewButton->setMenu(person ? m_print->previewMenu() : nullptr);
+    printButton->setMenu(person ? m_print->printMenu() : nullptr);
 }
 
 // --- filtering and sorting -------------------------------------------------------------

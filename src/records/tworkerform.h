@@ -19,6 +19,7 @@ class QPushButton;
 class QTabWidget;
 class Tdm;
 class WindowContext;
+class WorkerPrint;
 
 namespace engine {
 class Query;
@@ -125,6 +126,7 @@ private:
     FieldLinks* m_personLinks = nullptr;
     FieldLinks* m_currentLinks = nullptr;
     PersonPhotos* m_photos = nullptr;
+    WorkerPrint* m_print = nullptr;
     QHash<QString, QWidget*> m_personBoxes;
     std::array<workerpages::SortCycle, workerpages::PageCount> m_sortCycles{};
     workerpages::SortCycle m_personSort;
