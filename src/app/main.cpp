@@ -1,10 +1,12 @@
 #include "access/loginrules.h"
+#include "app/commands.h"
 #include "app/recordcommands.h"
 #include "app/rosterapplication.h"
 #include "app/taboutbox.h"
 #include "app/tdmstore.h"
 #include "app/tmainform.h"
 #include "data/dmunit.h"
+#include "exchange/tfrmstat.h"
 #include "platform/interaction.h"
 #include "platform/paths.h"
 #include "platform/widgetinteraction.h"
@@ -61,6 +63,9 @@ int main(int argc, char** argv)
     createRecordWindows(&mainform);
     createRedeployDialog(&mainform);
     bindRecordCommands(mainform);
+    QPointer<TfrmStat> statistics;
+    mainform.bindCommand(command::Statistics,
+                         [&statistics, &dm, &mainform] { showStatistics(statistics, *dm.db, &mainform); });
 
     if (splash) {
         splash->close();
