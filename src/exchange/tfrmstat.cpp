@@ -292,6 +292,8 @@ void TfrmStat::drawChart()
             }
             pie->setLabelsVisible(true);
             view->addSeries(pie);
+            // The slices carry their names; a legend would repeat them, cut short.
+            view->legend()->setVisible(false);
         } else {
             auto* bars = new QBarSeries;
             double top = 0;
@@ -310,7 +312,9 @@ void TfrmStat::drawChart()
             view->addAxis(categories, Qt::AlignBottom);
             bars->attachAxis(categories);
             auto* values = new QValueAxis;
-            values->setRange(0, top > 0 ? top * 1.1 : 1);
+            values->setRange(0, top > 0 ? top : 1);
+            values->setLabelFormat(QStringLiteral("%g"));
+            values->applyNiceNumbers();
             view->addAxis(values, Qt::AlignLeft);
             bars->attachAxis(values);
         }
