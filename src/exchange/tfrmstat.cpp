@@ -1,8 +1,11 @@
 #include "exchange/tfrmstat.h"
 
+#include "app/windowcontext.h"
+#include "data/dmunit.h"
 #include "exchange/resultfile.h"
 #include "exchange/statchart.h"
 #include "exchange/statistics.h"
+#include "platform/errorboundary.h"
 #include "platform/errors.h"
 #include "platform/interaction.h"
 #include "platform/paths.h"
@@ -127,7 +130,7 @@ private:
 
 } // namespace
 
-TfrmStat::TfrmStat(engine::Database& db, QWidget* parent) : QMainWindow(parent), m_db(db)
+TfrmStat::TfrmStat(WindowContext& context) : QMainWindow(context.owner()), m_context(context)
 {
     setObjectName(QStringLiteral("frmStat"));
     setWindowTitle(QStringLiteral("数据库统计"));
@@ -140,11 +143,11 @@ TfrmStat::TfrmStat(engine::Database& db, QWidget* parent) : QMainWindow(parent),
     ToolBar1->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     ToolBar1->setIconSize(QSize(16, 16));
     ToolButton1 = ToolBar1->addAction(icon(QStringLiteral("chart"), QStyle::SP_MediaPlay), QStringLiteral("统计"), this,
-                                      &TfrmStat::ListBox1Click);
+                                      guarded(this, &TfrmStat::ListBox1Click));
     ToolButton2 = ToolBar1->addAction(icon(QStringLiteral("export"), QStyle::SP_DialogSaveButton),
-                                      QStringLiteral("保存结果"), this, &TfrmStat::ToolButton2Click);
+                                      QStringLiteral("保存结果"), this, guarded(this, &TfrmStat::ToolButton2Click));
     ToolButton3 = ToolBar1->addAction(icon(QStringLiteral("exit"), QStyle::SP_DialogCloseButton),
-                                      QStringLiteral("关闭"), this, &TfrmStat::ToolButton3Click);
+                                      QStringLiteral("关闭"), this, guarded(this, &TfrmStat::ToolButton3Click));
     ToolButton1->setEnabled(false);
     ToolButton2->setEnabled(false);
 
@@ -155,8 +158,8 @@ TfrmStat::TfrmStat(engine::Database& db, QWidget* parent) : QMainWindow(parent),
     ListBox1->setUniformItemSizes(true);
     const QPixmap rowImage = icon(QStringLiteral("notepad"), QStyle::SP_FileIcon).pixmap(16, 16);
     ListBox1->setItemDelegate(new StatRowDelegate(rowImage, ListBox1));
-    connect(ListBox1, &QListWidget::itemClicked, this, &TfrmStat::ListBox1Click);
-    connect(ListBox1, &QListWidget::itemActivated, this, &TfrmStat::ListBox1Click);
+    connect(ListBox1, &QListWidget::itemClicked, this, guarded(this, &TfrmStat::ListBox1Click));
+    connect(ListBox1, &QListWidget::itemActivated, this, guarded(this, &TfrmStat::ListBox1Click));
     connect(ListBox1, &QListWidget::itemSelectionChanged, this,
             [this] { ToolButton1->setEnabled(!ListBox1->selectedItems().isEmpty()); });
 
@@ -185,8 +188,8 @@ TfrmStat::TfrmStat(engine::Database& db, QWidget* parent) : QMainWindow(parent),
     buttons->addWidget(SaveChartButton);
     buttons->addStretch(1);
     chartLayout->addLayout(buttons);
-    connect(PieButton, &QPushButton::toggled, this, &TfrmStat::PieButtonClick);
-    connect(SaveChartButton, &QPushButton::clicked, this, &TfrmStat::SaveChartButtonClick);
+    connect(PieButton, &QPushButton::toggled, this, guarded(this, &TfrmStat::PieButtonClick));
+    connect(SaveChartButton, &QPushButton::clicked, this, guarded(this, &TfrmStat::SaveChartButtonClick));
     PageControl1->addTab(chartPage, QStringLiteral("图表"));
     PageControl1->setTabEnabled(1, false);
 
@@ -253,7 +256,7 @@ void TfrmStat::ListBox1Click()
         setResult({}, name);
         QApplication::setOverrideCursor(Qt::WaitCursor);
         try {
-            engine::ResultSet result = m_db.selectReadOnly(text);
+            engine::ResultSet result = m_context.dm().db->selectReadOnly(text);
             QApplication::restoreOverrideCursor();
             setResult(result, name);
         } catch (const std::exception&) {
@@ -363,11 +366,7 @@ void TfrmStat::ToolButton2Click()
         return;
     }
     const resultfile::FormatInfo& info = resultfile::formats().value(type, resultfile::formats().first());
-    try {
-        resultfile::write(m_result, resultfile::withExtension(chosen, info.extension), info.format, m_resultName);
-    } catch (const std::exception& e) {
-        ShowError(exceptionText(e));
-    }
+    resultfile::write(m_result, resultfile::withExtension(chosen, info.extension), info.format, m_resultName);
 }
 
 void TfrmStat::ToolButton3Click()
@@ -375,12 +374,9 @@ void TfrmStat::ToolButton3Click()
     hide();
 }
 
-void showStatistics(QPointer<TfrmStat>& window, engine::Database& db, QWidget* owner)
+void TfrmStat::present()
 {
-    if (!window) {
-        window = new TfrmStat(db, owner);
-    }
-    window->show();
-    window->raise();
-    window->activateWindow();
+    show();
+    raise();
+    activateWindow();
 }

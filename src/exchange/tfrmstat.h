@@ -3,7 +3,6 @@
 #include "data/engine/database.h"
 
 #include <QMainWindow>
-#include <QPointer>
 
 class QAction;
 class QLabel;
@@ -15,6 +14,7 @@ class QTableView;
 class QToolBar;
 class QChartView;
 class ResultModel;
+class WindowContext;
 
 /// The statistics window "数据库统计": the statistics named in sysdata.ini on the left, the result
 /// of the one clicked on the right as a table and, where it has one text column and numbers, as a
@@ -30,7 +30,8 @@ public:
     static constexpr int RowHeight = 18;
     static constexpr int ColumnWidth = 80;
 
-    explicit TfrmStat(engine::Database& db, QWidget* parent = nullptr);
+    /// A window of the context's owner; it reads the data module's connection.
+    explicit TfrmStat(WindowContext& context);
     ~TfrmStat() override;
 
     QToolBar* ToolBar1 = nullptr;
@@ -45,6 +46,9 @@ public:
     QPushButton* PieButton = nullptr;       ///< bars or pie
     QPushButton* SaveChartButton = nullptr; ///< the chart as a PNG picture
     QLabel* StatusPanel = nullptr;
+
+    /// Shows the window (refilling its list when it was hidden) and brings it to the front.
+    void present();
 
     /// Runs the selected statistic (a click on the list, "统计").
     void ListBox1Click();
@@ -68,11 +72,8 @@ private:
     void setResult(const engine::ResultSet& result, const QString& name);
     void drawChart();
 
-    engine::Database& m_db;
+    WindowContext& m_context;
     ResultModel* m_model = nullptr;
     engine::ResultSet m_result;
     QString m_resultName;
 };
-
-/// Shows the statistics window held in `window`, creating it as a window of `owner` on first use.
-void showStatistics(QPointer<TfrmStat>& window, engine::Database& db, QWidget* owner);

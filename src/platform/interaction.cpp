@@ -1,7 +1,8 @@
 #include "platform/interaction.h"
 
-#include <QFileInfo>
+#include "platform/errors.h"
 
+#include <QFileInfo>
 #include <QProcess>
 #include <QTextStream>
 
@@ -105,6 +106,11 @@ void ShowInfo(const QString& text)
 void ShowError(const QString& text)
 {
     interaction::current().message(MessageKind::Error, interaction::appTitle(), text);
+}
+
+void showException(const std::exception& e)
+{
+    ShowError(exceptionText(e));
 }
 
 bool AskYesNo(const QString& text)

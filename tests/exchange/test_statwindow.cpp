@@ -1,7 +1,9 @@
+#include "data/dmunit.h"
 #include "exchange/tfrmstat.h"
 #include "platform/inifile.h"
 #include "statshome.h"
 #include "support/scriptedinteraction.h"
+#include "support/testcontext.h"
 
 #include <QAction>
 #include <QLabel>
@@ -30,23 +32,27 @@ private:
     void click(const QString& name);
 
     std::unique_ptr<StatsHome> m_home;
-    std::unique_ptr<engine::Database> m_db;
-    std::unique_ptr<TfrmStat> m_window;
+    std::unique_ptr<ScriptedInteraction> m_ui;
+    std::unique_ptr<TestContext> m_context;
+    engine::Database* m_db = nullptr;
+    TfrmStat* m_window = nullptr;
 };
 
 void TestStatWindow::init()
 {
     m_home = std::make_unique<StatsHome>();
-    m_db = std::make_unique<engine::Database>();
-    m_db->open(m_home->db.path());
-    m_window = std::make_unique<TfrmStat>(*m_db);
-    m_window->show();
+    m_ui = std::make_unique<ScriptedInteraction>();
+    m_context = std::make_unique<TestContext>(*m_ui);
+    m_db = m_context->dm.db;
+    m_db->setFileName(m_home->db.path());
+    m_window = &m_context->context.statWindow();
+    m_window->present();
 }
 
 void TestStatWindow::cleanup()
 {
-    m_window.reset();
-    m_db.reset();
+    m_context.reset();
+    m_ui.reset();
     m_home.reset();
 }
 
@@ -91,7 +97,7 @@ void TestStatWindow::showsTheListAndRunsAClickedStatistic()
 
 void TestStatWindow::everySampleShowsRows()
 {
-    ScriptedInteraction ui;
+    ScriptedInteraction& ui = *m_ui;
     for (int i = 0; i < m_window->ListBox1->count(); ++i) {
         const QString name = m_window->ListBox1->item(i)->text();
         click(name);
@@ -102,7 +108,7 @@ void TestStatWindow::everySampleShowsRows()
 
 void TestStatWindow::missingFileKeepsThePreviousResult()
 {
-    ScriptedInteraction ui;
+    ScriptedInteraction& ui = *m_ui;
     ini::writeString(paths::sysinifile(), QStringLiteral("statistic"), QStringLiteral("缺文件"),
                      QStringLiteral("nofile.sql"));
     m_window->hide();
@@ -120,7 +126,7 @@ void TestStatWindow::missingFileKeepsThePreviousResult()
 
 void TestStatWindow::failedRunEmptiesTheGrid()
 {
-    ScriptedInteraction ui;
+    ScriptedInteraction& ui = *m_ui;
     m_home->writeText(QStringLiteral("data/sql/bad.sql"), QStringLiteral("DELETE FROM person WHERE ID = \"%param1\""));
     ini::writeString(paths::sysinifile(), QStringLiteral("statistic"), QStringLiteral("删除"),
                      QStringLiteral("bad.sql(A001)"));
@@ -139,7 +145,7 @@ void TestStatWindow::failedRunEmptiesTheGrid()
 
 void TestStatWindow::savesEveryRowAsTheChosenType()
 {
-    ScriptedInteraction ui;
+    ScriptedInteraction& ui = *m_ui;
     click(QStringLiteral("按部门统计人数"));
     const QString base = QDir(m_home->folder()).filePath(QStringLiteral("结果"));
     ui.choose({base});
@@ -158,7 +164,7 @@ void TestStatWindow::savesEveryRowAsTheChosenType()
 
 void TestStatWindow::showingAgainRefillsTheList()
 {
-    ScriptedInteraction ui;
+    ScriptedInteraction& ui = *m_ui;
     click(QStringLiteral("按职称统计人数"));
     ini::writeString(paths::sysinifile(), QStringLiteral("statistic"), QStringLiteral("新统计"),
                      QStringLiteral("sex.sql"));
