@@ -5,11 +5,11 @@ set -euo pipefail
 
 packages=(
     cmake g++ make pkg-config
-    qt6-base-dev qt6-base-dev-tools qt6-charts-dev qt6-image-formats-plugins qt6-translations-l10n libgl-dev
+    qt6-base-dev qt6-base-dev-tools qt6-charts-dev libqt6opengl6-dev qt6-image-formats-plugins qt6-translations-l10n libgl-dev
     libsqlite3-dev sqlite3
     libxlsxwriter-dev libzip-dev
     fonts-noto-cjk fonts-liberation2
-    poppler-utils
+    poppler-utils python3-openpyxl libreoffice-writer-nogui
 )
 
 missing=()

@@ -1,4 +1,5 @@
 #include "access/loginrules.h"
+#include "app/commands.h"
 #include "app/recordcommands.h"
 #include "app/rosterapplication.h"
 #include "app/shellstore.h"
@@ -6,6 +7,7 @@
 #include "app/tmainform.h"
 #include "app/windowcontext.h"
 #include "data/dmunit.h"
+#include "exchange/tfrmstat.h"
 #include "platform/interaction.h"
 #include "platform/paths.h"
 #include "platform/widgetinteraction.h"
@@ -57,6 +59,7 @@ int main(int argc, char** argv)
     Tmainform mainform(context);
     context.createStartupWindows();
     bindRecordCommands(mainform);
+    mainform.bindCommand(command::Statistics, [&context] { context.statWindow().present(); });
 
     if (splash) {
         splash->close();

@@ -7,11 +7,17 @@
 //   roster-cli card --pdf FILE (--id ID | --all) [--full] [--home DIR]
 //                                      writes personnel cards (with --full each person's whole
 //                                      archive) as a PDF file
+//   roster-cli stat NAME [--save FILE] [--home DIR]
+//                                      runs the statistic NAME of sysdata.ini as the statistics
+//                                      window does; prints it like sql or saves FILE (txt, csv, htm,
+//                                      rtf or xlsx by its extension)
 
 #include "data/dmunit.h"
 #include "data/engine/database.h"
 #include "data/engine/dbfile.h"
-#include "data/engine/query.h"
+#include "data/engine/jetsql.h"
+#include "exchange/resultfile.h"
+#include "exchange/statistics.h"
 #include "platform/errors.h"
 #include "platform/inifile.h"
 #include "platform/paths.h"
@@ -69,25 +75,27 @@ int installText(const QString& source, const QString& target)
     return 0;
 }
 
-/// One field of the TSV output: NULL empty, dates as yyyy-MM-dd, no tab or line break inside.
+/// One field of the TSV output: as the result grid shows it, no tab or line break inside.
 QString tsvField(const QVariant& value, const QString& declaredType)
 {
-    if (value.isNull()) {
-        return {};
-    }
-    if (value.typeId() == QMetaType::QByteArray) {
-        return QStringLiteral("<BLOB %1 bytes>").arg(value.toByteArray().size());
-    }
-    if (value.typeId() == QMetaType::Double) {
-        return QString::number(value.toDouble(), 'g', 15);
-    }
-    QString text = value.toString();
-    if (declaredType.compare(QLatin1String("DATE"), Qt::CaseInsensitive) == 0 &&
-        text.endsWith(QLatin1String(" 00:00:00"))) {
-        text.chop(9);
-    }
+    QString text = resultfile::cellText(value, declaredType);
     text.replace(u'\t', u' ').replace(u'\r', u' ').replace(u'\n', u' ');
     return text;
+}
+
+void printResult(const engine::ResultSet& result)
+{
+    QTextStream out(stdout);
+    out.setEncoding(QStringConverter::Utf8);
+    out << result.columns.join(u'\t') << '\n';
+    for (const QVariantList& row : std::as_const(result.rows)) {
+        QStringList fields;
+        for (int i = 0; i < row.size(); ++i) {
+            fields << tsvField(row[i], result.declaredTypes.value(i));
+        }
+        out << fields.join(u'\t') << '\n';
+    }
+    out.flush();
 }
 
 /// The database file of the installation in `home`, as roster.ini names it.
@@ -102,10 +110,16 @@ QString installationDatabase(const QString& home)
     return fileName;
 }
 
+void openDatabase(engine::Database& db, const QString& home)
+{
+    db.open(installationDatabase(home));
+}
+
 int runSql(const QStringList& args)
 {
     QString source;
-    QList<QPair<QString, QString>> params;
+    QStringList params(9);
+    bool anyParam = false;
     QString home = QCoreApplication::applicationDirPath();
     for (int i = 0; i < args.size(); ++i) {
         const QString& arg = args[i];
@@ -113,7 +127,8 @@ int runSql(const QStringList& args)
             home = args[++i];
         } else if (arg.startsWith(QLatin1String("--param")) && arg.size() == 8 && arg[7] >= u'1' && arg[7] <= u'9' &&
                    i + 1 < args.size()) {
-            params.append({arg.mid(2), args[++i]});
+            params[arg[7].digitValue() - 1] = args[++i];
+            anyParam = true;
         } else if (source.isEmpty() && (arg == QLatin1String("-") || !arg.startsWith(QLatin1String("--")))) {
             source = arg;
         } else {
@@ -125,39 +140,88 @@ int runSql(const QStringList& args)
         err() << "usage: roster-cli sql FILE|- [--home DIR] [--param1 VALUE ... --param9 VALUE]" << Qt::endl;
         return 2;
     }
-    QString text;
+    QStringList lines;
     if (source == QLatin1String("-")) {
         QFile in;
         if (!in.open(stdin, QIODevice::ReadOnly)) {
             throw FileError(QStringLiteral("无法读取标准输入"));
         }
-        text = QString::fromUtf8(in.readAll());
+        lines = textfile::splitLines(QString::fromUtf8(in.readAll()));
     } else {
         // Statistics files are installation texts (GBK, or UTF-8 with a byte order mark).
-        text = textfile::readLines(source).join(u' ');
+        lines = textfile::readLines(source);
     }
-    text = engine::expandMacros(text, params);
-
+    if (anyParam) {
+        lines = stats::replaceParams(lines, params);
+    }
     engine::Database db;
-    db.open(installationDatabase(home));
+    openDatabase(db, home);
     engine::ResultSet result;
     try {
-        result = db.selectReadOnly(text);
+        result = db.selectReadOnly(lines.join(u' '));
     } catch (const engine::RefusedStatement& e) {
         err() << "roster-cli sql: " << e.message() << Qt::endl;
         return 2;
     }
-    QTextStream out(stdout);
-    out.setEncoding(QStringConverter::Utf8);
-    out << result.columns.join(u'\t') << '\n';
-    for (const QVariantList& row : std::as_const(result.rows)) {
-        QStringList fields;
-        for (int i = 0; i < row.size(); ++i) {
-            fields << tsvField(row[i], result.declaredTypes.value(i));
+    printResult(result);
+    return 0;
+}
+
+int runStat(const QStringList& args)
+{
+    QString name;
+    QString saveAs;
+    QString home = QCoreApplication::applicationDirPath();
+    for (int i = 0; i < args.size(); ++i) {
+        const QString& arg = args[i];
+        if (arg == QLatin1String("--home") && i + 1 < args.size()) {
+            home = args[++i];
+        } else if (arg == QLatin1String("--save") && i + 1 < args.size()) {
+            saveAs = args[++i];
+        } else if (name.isEmpty() && !arg.startsWith(QLatin1String("--"))) {
+            name = arg;
+        } else {
+            err() << "roster-cli stat: unknown argument " << arg << Qt::endl;
+            return 2;
         }
-        out << fields.join(u'\t') << '\n';
     }
-    out.flush();
+    if (name.isEmpty()) {
+        err() << "usage: roster-cli stat NAME [--save FILE] [--home DIR]" << Qt::endl;
+        return 2;
+    }
+    std::optional<resultfile::Format> format;
+    if (!saveAs.isEmpty()) {
+        format = resultfile::formatOfFile(saveAs);
+        if (!format) {
+            err() << "roster-cli stat: 文件类型只能是 txt、csv、htm、rtf 或 xlsx：" << saveAs << Qt::endl;
+            return 2;
+        }
+    }
+    paths::setAppPath(home);
+    if (!stats::statisticNames(paths::sysinifile()).contains(name, Qt::CaseInsensitive)) {
+        err() << "roster-cli stat: 没有名为“" << name << "”的统计" << Qt::endl;
+        return 1;
+    }
+    const stats::Definition definition =
+        stats::parseDefinition(stats::definitionValue(paths::sysinifile(), name), paths::sqlpath());
+    engine::Database db;
+    openDatabase(db, home);
+    engine::ResultSet result;
+    try {
+        result = stats::run(db, definition);
+    } catch (const engine::DbError& e) {
+        // Refused by the read-only guard or rejected by the engine.
+        err() << "roster-cli stat: " << e.message() << Qt::endl;
+        return 2;
+    } catch (const jet::SqlError& e) {
+        err() << "roster-cli stat: " << e.message() << Qt::endl;
+        return 2;
+    }
+    if (format) {
+        resultfile::write(result, saveAs, *format, name);
+    } else {
+        printResult(result);
+    }
     return 0;
 }
 
@@ -213,6 +277,7 @@ int usage()
 {
     err() << "usage: roster-cli create-db DIR | install-text SRC DST | sql FILE|- [--home DIR] [--paramN VALUE]"
              " | card --pdf FILE (--id ID | --all) [--full] [--home DIR]"
+             " | stat NAME [--save FILE] [--home DIR]"
           << Qt::endl;
     return 2;
 }
@@ -247,6 +312,9 @@ int main(int argc, char** argv)
         }
         if (!args.isEmpty() && args[0] == QLatin1String("card")) {
             return printCards(args.mid(1));
+        }
+        if (!args.isEmpty() && args[0] == QLatin1String("stat")) {
+            return runStat(args.mid(1));
         }
         return usage();
     } catch (const std::exception& e) {

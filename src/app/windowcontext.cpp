@@ -2,6 +2,7 @@
 
 #include "app/tdmstore.h"
 #include "data/dmunit.h"
+#include "exchange/tfrmstat.h"
 #include "platform/errorboundary.h"
 #include "platform/interaction.h"
 #include "records/deptdropform.h"
@@ -35,6 +36,7 @@ WindowContext::WindowContext(Tdm& dm, interaction::Interaction& ui, ShellStore* 
 WindowContext::~WindowContext()
 {
     // The reused windows refer to the context: they go first, whoever owns them.
+    delete m_statWindow.data();
     delete m_redeployDialog.data();
     delete m_workerForm.data();
     delete m_codeListEditor.data();
@@ -78,6 +80,11 @@ TSetDlgForm& WindowContext::codeListEditor()
 TfrmRedeploy& WindowContext::redeployDialog()
 {
     return reused(m_redeployDialog, *this);
+}
+
+TfrmStat& WindowContext::statWindow()
+{
+    return reused(m_statWindow, *this);
 }
 
 void WindowContext::createStartupWindows()

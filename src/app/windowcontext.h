@@ -11,6 +11,7 @@ class ShellStore;
 class Tdeptdropform;
 class Tdm;
 class TfrmRedeploy;
+class TfrmStat;
 class TSetDlgForm;
 class Tworkerform;
 
@@ -56,6 +57,7 @@ public:
     Tdeptdropform& deptPicker();
     TSetDlgForm& codeListEditor();
     TfrmRedeploy& redeployDialog();
+    TfrmStat& statWindow();
 
     /// Creates the reused windows that start-up makes, in its order.
     void createStartupWindows();
@@ -71,4 +73,5 @@ private:
     QPointer<Tdeptdropform> m_deptPicker;
     QPointer<TSetDlgForm> m_codeListEditor;
     QPointer<TfrmRedeploy> m_redeployDialog;
+    QPointer<TfrmStat> m_statWindow;
 };

@@ -185,6 +185,9 @@ void Tdm::personqueryPostError(engine::Dataset&, const engine::DbError& error, e
 {
     if (error.isMissingValue()) {
         ShowError(QStringLiteral("[工号]和[姓名]必须填写!"));
+    } else if (!error.isConstraint()) {
+        // A read-only or locked database is no duplicate number: the engine's own text says why.
+        ShowError(error.message());
     } else {
         ShowError(QStringLiteral("增加新记录出错，请注意[工号]和[姓名]必须填写，而且[工号]不能和以前的记录重复！"));
     }

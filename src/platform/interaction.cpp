@@ -2,6 +2,7 @@
 
 #include "platform/errors.h"
 
+#include <QFileInfo>
 #include <QProcess>
 #include <QTextStream>
 
@@ -37,6 +38,24 @@ Interaction* g_current = &g_console;
 QString g_title = QStringLiteral("Dossiera");
 
 } // namespace
+
+QString Interaction::chooseSaveFileType(const QString& caption, const QString& filter, const QString& startPath,
+                                        int* type)
+{
+    const QString name = chooseSaveFile(caption, filter, startPath);
+    *type = 0;
+    const QString suffix = QFileInfo(name).suffix();
+    const QStringList parts = filter.split(u'|');
+    for (int i = 1; i < parts.size() && !suffix.isEmpty(); i += 2) {
+        for (const QString& pattern : parts[i].split(u';')) {
+            if (pattern.trimmed().compare(QStringLiteral("*.") + suffix, Qt::CaseInsensitive) == 0) {
+                *type = i / 2;
+                return name;
+            }
+        }
+    }
+    return name;
+}
 
 Interaction& current()
 {

@@ -30,6 +30,10 @@ public:
     /// An empty result means the user cancelled.
     virtual QString chooseOpenFile(const QString& caption, const QString& filter, const QString& startDir) = 0;
     virtual QString chooseSaveFile(const QString& caption, const QString& filter, const QString& startPath) = 0;
+    /// As chooseSaveFile; `type` receives the 0-based index of the file type chosen in the filter.
+    /// This default takes the type whose pattern the chosen name's extension matches, else the first.
+    virtual QString chooseSaveFileType(const QString& caption, const QString& filter, const QString& startPath,
+                                       int* type);
     virtual QString chooseDirectory(const QString& caption, const QString& startDir) = 0;
 
     /// Opens a file or an address with the desktop's default program; false when that failed.

@@ -62,6 +62,16 @@ QString WidgetInteraction::chooseSaveFile(const QString& caption, const QString&
     return QFileDialog::getSaveFileName(dialogParent(), caption, startPath, interaction::toQtFilter(filter));
 }
 
+QString WidgetInteraction::chooseSaveFileType(const QString& caption, const QString& filter, const QString& startPath,
+                                              int* type)
+{
+    const QString qtFilter = interaction::toQtFilter(filter);
+    QString selected;
+    const QString name = QFileDialog::getSaveFileName(dialogParent(), caption, startPath, qtFilter, &selected);
+    *type = std::max(0, int(qtFilter.split(QStringLiteral(";;")).indexOf(selected)));
+    return name;
+}
+
 QString WidgetInteraction::chooseDirectory(const QString& caption, const QString& startDir)
 {
     return QFileDialog::getExistingDirectory(dialogParent(), caption, startDir);

@@ -21,6 +21,7 @@ private slots:
     void opensAndRunsBeforeConnect();
     void constraintErrorsCarryTheirKind();
     void transactionRollsBackUnlessCommitted();
+    void failedCommitStaysOpenUntilRolledBack();
     void readOnlyGuard_data();
     void readOnlyGuard();
 };
@@ -30,11 +31,13 @@ void TestDatabase::refusesBadFiles_data()
     QTest::addColumn<QByteArray>("content");
     QTest::addColumn<bool>("create");
     QTest::addColumn<int>("rc");
-    QTest::newRow("missing") << QByteArray() << false << 14;
-    QTest::newRow("empty") << QByteArray() << true << 26;
-    QTest::newRow("text") << QByteArray("this is only a text file, not a database at all\n").repeated(200) << true
-                          << 26;
-    QTest::newRow("truncated database") << QByteArray("truncate") << true << 11;
+    QTest::addColumn<QString>("text");
+    QTest::newRow("missing") << QByteArray() << false << 14 << "无法打开数据库文件：unable to open database file: ";
+    QTest::newRow("empty") << QByteArray() << true << 26 << "文件不是数据库：file is not a database: ";
+    QTest::newRow("text") << QByteArray("this is only a text file, not a database at all\n").repeated(200) << true << 26
+                          << "文件不是数据库：file is not a database";
+    QTest::newRow("truncated database") << QByteArray("truncate") << true << 11
+                                        << "数据库文件已损坏：database disk image is malformed";
 }
 
 void TestDatabase::refusesBadFiles()
@@ -42,6 +45,7 @@ void TestDatabase::refusesBadFiles()
     QFETCH(QByteArray, content);
     QFETCH(bool, create);
     QFETCH(int, rc);
+    QFETCH(QString, text);
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("roster5.dat"));
     std::unique_ptr<testdb::TempFile> real;
@@ -64,7 +68,7 @@ void TestDatabase::refusesBadFiles()
         QFAIL("opening should fail");
     } catch (const DbError& e) {
         QCOMPARE(e.rc(), rc);
-        QVERIFY(!e.message().isEmpty());
+        QVERIFY2(e.message().startsWith(text), qPrintable(e.message()));
     }
     QVERIFY(!db.isOpen());
     QVERIFY(!QFile::exists(path) || create);
@@ -130,6 +134,43 @@ void TestDatabase::transactionRollsBackUnlessCommitted()
         outer.commit();
     }
     QCOMPARE(db->selectValue(QStringLiteral("SELECT count(*) FROM notepad")).toInt(), 1);
+}
+
+void TestDatabase::failedCommitStaysOpenUntilRolledBack()
+{
+    testdb::TempFile file;
+    Database db;
+    db.open(file.path());
+    Database reader;
+    reader.open(file.path());
+    db.executeScript(QStringLiteral("PRAGMA busy_timeout=50"));
+    {
+        engine::Transaction t(db);
+        db.execute(QStringLiteral("INSERT INTO notepad(caption) VALUES('a')"));
+        {
+            // The other connection holds a shared lock while its transaction reads: COMMIT is busy.
+            engine::Transaction reading(reader);
+            reader.selectValue(QStringLiteral("SELECT count(*) FROM notepad"));
+            try {
+                t.commit();
+                QFAIL("COMMIT succeeded under a shared lock");
+            } catch (const DbError& e) {
+                QCOMPARE(e.rc(), 5);
+                QVERIFY2(e.message().startsWith(QStringLiteral("数据库正被其他程序使用")), qPrintable(e.message()));
+            }
+            QVERIFY(db.inTransaction());
+        }
+    }
+    // The failed transaction was rolled back on leaving, so the next one is a transaction of its own.
+    QVERIFY(!db.inTransaction());
+    {
+        engine::Transaction t(db);
+        db.execute(QStringLiteral("INSERT INTO notepad(caption) VALUES('b')"));
+        t.commit();
+    }
+    QVERIFY(!db.inTransaction());
+    QCOMPARE(reader.selectValue(QStringLiteral("SELECT group_concat(caption) FROM notepad")).toString(),
+             QStringLiteral("b"));
 }
 
 void TestDatabase::readOnlyGuard_data()

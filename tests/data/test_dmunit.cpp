@@ -194,15 +194,23 @@ void TestDmunit::personPostErrors_data()
     QTest::addColumn<QString>("id");
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("message");
+    QTest::addColumn<bool>("readOnly");
     QTest::newRow("no name") << "C001"
                              << ""
-                             << "[工号]和[姓名]必须填写!";
+                             << "[工号]和[姓名]必须填写!" << false;
     QTest::newRow("no ID") << ""
                            << "赵六"
-                           << "[工号]和[姓名]必须填写!";
+                           << "[工号]和[姓名]必须填写!" << false;
     QTest::newRow("duplicate ID") << "a001"
                                   << "赵六"
-                                  << "增加新记录出错，请注意[工号]和[姓名]必须填写，而且[工号]不能和以前的记录重复！";
+                                  << "增加新记录出错，请注意[工号]和[姓名]必须填写，而且[工号]不能和以前的记录重复！"
+                                  << false;
+    // A database that cannot be written is said to be read-only, not a duplicate number.
+    QTest::newRow("read-only database")
+        << "C002"
+        << "赵六"
+        << "数据库是只读的，无法写入，请检查数据库文件及其所在文件夹是否允许写入：attempt to write a readonly database"
+        << true;
 }
 
 void TestDmunit::personPostErrors()
@@ -210,9 +218,13 @@ void TestDmunit::personPostErrors()
     QFETCH(QString, id);
     QFETCH(QString, name);
     QFETCH(QString, message);
+    QFETCH(bool, readOnly);
     Module m;
     ScriptedInteraction ui;
     m.dm.personquery->open();
+    if (readOnly) {
+        m.dm.db->executeScript(QStringLiteral("PRAGMA query_only=1"));
+    }
     m.dm.personquery->append();
     m.dm.personquery->field(QStringLiteral("ID")).setAsString(id);
     m.dm.personquery->field(QStringLiteral("name")).setAsString(name);
@@ -222,6 +234,7 @@ void TestDmunit::personPostErrors()
     QCOMPARE(ui.shown.first().kind, ScriptedInteraction::Kind::Error);
     QCOMPARE(m.dm.personquery->state(), DatasetState::Insert);
     // Corrected, the same record is stored.
+    m.dm.db->executeScript(QStringLiteral("PRAGMA query_only=0"));
     m.dm.personquery->field(QStringLiteral("ID")).setAsString(QStringLiteral("C009"));
     m.dm.personquery->field(QStringLiteral("name")).setAsString(QStringLiteral("赵六"));
     m.dm.personquery->post();

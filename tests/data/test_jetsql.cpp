@@ -20,6 +20,8 @@ private slots:
     void selectParts();
     void refuses_data();
     void refuses();
+    void failsWithTheEngineText_data();
+    void failsWithTheEngineText();
 
 private:
     std::unique_ptr<engine::Database> m_db;
@@ -248,6 +250,31 @@ void TestJetSql::rows_data()
                "FROM person WHERE ID = \"A1\"")
         << QStringList{"1999年12月20日|1,234.50|1999"};
 
+    QTest::newRow("DateValue drops the time, TimeValue keeps it alone")
+        << QStringLiteral("SELECT DateValue(#2024-02-01 10:30#), DateValue(\"2024-3-5 08:00:00\"), DateValue(birth), "
+                          "TimeValue(#2024-02-01 10:30#) FROM person WHERE ID = \"A1\"")
+        << QStringList{"2024-02-01|2024-03-05|1999-12-20|10:30:00"};
+    QTest::newRow("String repeats a character given as text or code")
+        << QStringLiteral("SELECT String(3, \"ab\"), String(2, 65), \"[\" & String(0, \"x\") & \"]\", String(2, Null), "
+                          "String(2, \"𠀾\")")
+        << QStringList{"aaa|AA|[]|<null>|𠀾𠀾"};
+    QTest::newRow("type conversions round halves to even and read texts")
+        << QStringLiteral("SELECT CByte(254.5), CBool(5), CBool(0), CBool(\"True\"), CInt(2.5), CInt(-3.5), "
+                          "CLng(\" 12 \"), CCur(1.23456), CVar(name), CSng(0.1), CDbl(\"2.5\"), CVDate(birth) "
+                          "FROM person WHERE ID = \"A1\"")
+        << QStringList{"254|-1|0|-1|2|-4|12|1.2346|张三|0.1|2.5|1999-12-20"};
+    QTest::newRow("CBool as a condition")
+        << QStringLiteral("SELECT ID FROM person WHERE CBool(age - 30) = False ORDER BY ID") << QStringList{"A1", "A6"};
+    QTest::newRow("GUID literal") << QStringLiteral("SELECT {guid {0c5d9c1a-1234-4bcd-8ef0-0123456789ab}}, "
+                                                    "{GUID{0C5D9C1A-1234-4BCD-8EF0-0123456789AB}} = \"{0C5D9C1A-1234-"
+                                                    "4BCD-8EF0-0123456789AB}\"")
+                                  << QStringList{"{0C5D9C1A-1234-4BCD-8EF0-0123456789AB}|-1"};
+    QTest::newRow("\\ and Mod at the edge of the integer range")
+        << QStringLiteral("SELECT -9223372036854775808 Mod -1, 9223372036854775807 \\ -1, -7 \\ 2")
+        << QStringList{"0|-9223372036854775807|-3"};
+    QTest::newRow("fifty nested parentheses still translate")
+        << QString(QStringLiteral("SELECT ") + QString(50, u'(') + u'1' + QString(50, u')')) << QStringList{"1"};
+
     // TOP
     QTest::newRow("TOP keeps the ties at the boundary")
         << QStringLiteral("SELECT TOP 3 age FROM person ORDER BY age") << QStringList{"20", "25", "30", "30"};
@@ -351,6 +378,18 @@ void TestJetSql::refuses_data()
     QTest::newRow("missing operand") << QStringLiteral("SELECT * FROM person WHERE age >");
     QTest::newRow("unbalanced parenthesis") << QStringLiteral("SELECT (age + 1 FROM person");
     QTest::newRow("a macro marker left in") << QStringLiteral("SELECT * FROM person %where");
+    QTest::newRow("malformed GUID") << QStringLiteral("SELECT {guid {0c5d9c1a-1234}}");
+    // Nesting that would exhaust the parser's stack is refused instead.
+    QTest::newRow("2000 nested parentheses")
+        << QString(QStringLiteral("SELECT ") + QString(2000, u'(') + u'1' + QString(2000, u')'));
+    QTest::newRow("100000 NOTs") << QString(QStringLiteral("SELECT ") + QStringLiteral("NOT ").repeated(100000) + u'1');
+    QTest::newRow("100000 minus signs") << QString(QStringLiteral("SELECT ") + QStringLiteral("- ").repeated(100000) +
+                                                   u'1');
+    QTest::newRow("5000 nested subqueries") << QString(QStringLiteral("SELECT * FROM (").repeated(5000) +
+                                                       QStringLiteral("SELECT 1") + QStringLiteral(")").repeated(5000));
+    QTest::newRow("5000 subqueries in conditions")
+        << QString(QStringLiteral("SELECT ID FROM person WHERE EXISTS (").repeated(5000) + QStringLiteral("SELECT 1") +
+                   QStringLiteral(")").repeated(5000));
 }
 
 void TestJetSql::refuses()
@@ -363,6 +402,46 @@ void TestJetSql::refuses()
         thrown = !e.message().isEmpty();
     }
     QVERIFY(thrown);
+}
+
+void TestJetSql::failsWithTheEngineText_data()
+{
+    QTest::addColumn<QString>("jet");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("smallest integer \\ -1") << QStringLiteral("SELECT -9223372036854775808 \\ -1") << "溢出：Overflow";
+    QTest::newRow("1e300 \\ -1") << QStringLiteral("SELECT 1e300 \\ -1") << "溢出：Overflow";
+    QTest::newRow("1e300 Mod -1") << QStringLiteral("SELECT 1e300 Mod -1") << "溢出：Overflow";
+    QTest::newRow("Mod by a value beyond the range") << QStringLiteral("SELECT 5 Mod -1e300") << "溢出：Overflow";
+    QTest::newRow("\\ by zero") << QStringLiteral("SELECT 1 \\ 0.4") << "除数为零：Division by zero";
+    QTest::newRow("CByte above 255") << QStringLiteral("SELECT CByte(255.6)") << "溢出：Overflow";
+    QTest::newRow("CInt above its range") << QStringLiteral("SELECT CInt(32767.5)") << "溢出：Overflow";
+    QTest::newRow("CLng above its range") << QStringLiteral("SELECT CLng(2147483648)") << "溢出：Overflow";
+    QTest::newRow("CInt of a word") << QStringLiteral("SELECT CInt(\"abc\")") << "类型不匹配：Type mismatch";
+    QTest::newRow("DateValue of a word") << QStringLiteral("SELECT DateValue(\"abc\")") << "类型不匹配：Type mismatch";
+    QTest::newRow("String with a negative count")
+        << QStringLiteral("SELECT String(-1, \"x\")") << "无效的过程调用或参数：Invalid procedure call or argument";
+    QTest::newRow("Space beyond the length limit")
+        << QStringLiteral("SELECT Space(2000000000)") << "字符串或二进制数据太长：string or blob too big";
+    QTest::newRow("Space(1e300)") << QStringLiteral("SELECT Space(1e300)")
+                                  << "字符串或二进制数据太长：string or blob too big";
+    QTest::newRow("String beyond the length limit")
+        << QStringLiteral("SELECT String(600000000, \"张\")") << "字符串或二进制数据太长：string or blob too big";
+    QTest::newRow("unclosed [ in a pattern") << QStringLiteral("SELECT ID FROM person WHERE name LIKE \"[a\"")
+                                             << "无效的模式字符串：Invalid pattern string.";
+    QTest::newRow("unknown column") << QStringLiteral("SELECT nosuch FROM person")
+                                    << "SQL 语句中有未知的字段名：no such column: nosuch";
+}
+
+void TestJetSql::failsWithTheEngineText()
+{
+    QFETCH(QString, jet);
+    QFETCH(QString, text);
+    try {
+        m_db->selectRows(jet);
+        QFAIL("the statement ran");
+    } catch (const engine::DbError& e) {
+        QCOMPARE(e.message(), text);
+    }
 }
 
 QTEST_GUILESS_MAIN(TestJetSql)

@@ -56,6 +56,9 @@ void TestRosterCli::answers_data()
                                                      << QStringList{} << "ID\tdept\tbirth\nA002\t\t2000-01-30\n";
     QTest::newRow("parameters") << "SELECT ID FROM person WHERE dept = \"%param1\" AND status = %param2 ORDER BY ID"
                                 << QStringList{"--param1", "技术部", "--param2", "2"} << "ID\nA004\n";
+    QTest::newRow("a parameter used more than once, in any letter case")
+        << "SELECT ID FROM person WHERE (dept = \"%param1\" OR dept = \"%PARAM1\") AND status = %Param2 ORDER BY ID"
+        << QStringList{"--param2", "1", "--param1", "技术部"} << "ID\nA001\n";
     QTest::newRow("no rows keeps the heading")
         << "SELECT ID, name FROM person WHERE 1=0" << QStringList{} << "ID\tname\n";
 }

@@ -79,9 +79,20 @@ QString ScriptedInteraction::chooseOpenFile(const QString& caption, const QStrin
     return nextName(Kind::OpenFile, caption, filter);
 }
 
-QString ScriptedInteraction::chooseSaveFile(const QString& caption, const QString& filter, const QString&)
+QString ScriptedInteraction::chooseSaveFile(const QString& caption, const QString& filter, const QString& startPath)
 {
+    proposedPaths.append(startPath);
     return nextName(Kind::SaveFile, caption, filter);
+}
+
+QString ScriptedInteraction::chooseSaveFileType(const QString& caption, const QString& filter, const QString& startPath,
+                                                int* type)
+{
+    const QString name = Interaction::chooseSaveFileType(caption, filter, startPath, type);
+    if (!saveTypes.isEmpty()) {
+        *type = saveTypes.takeFirst();
+    }
+    return name;
 }
 
 QString ScriptedInteraction::chooseDirectory(const QString& caption, const QString& startDir)

@@ -40,6 +40,10 @@ public:
     QList<Shown> shown;
     QStringList opened;         ///< documents and addresses opened with their default program
     QList<QStringList> started; ///< programs started: program followed by its arguments
+    /// File types (0-based) the coming save choosers report, in order; without one the type
+    /// follows the chosen name's extension.
+    QList<int> saveTypes;
+    QStringList proposedPaths; ///< the names the save choosers proposed
 
     /// The texts of the messages and questions shown, in order.
     QStringList texts() const;
@@ -50,6 +54,8 @@ public:
     bool question(const QString& caption, const QString& text) override;
     QString chooseOpenFile(const QString& caption, const QString& filter, const QString& startDir) override;
     QString chooseSaveFile(const QString& caption, const QString& filter, const QString& startPath) override;
+    QString chooseSaveFileType(const QString& caption, const QString& filter, const QString& startPath,
+                               int* type) override;
     QString chooseDirectory(const QString& caption, const QString& startDir) override;
     bool openDocument(const QString& pathOrUrl) override;
     bool startProgram(const QString& program, const QStringList& arguments) override;

@@ -22,6 +22,11 @@ DbError::DbError(const QString& message, int rc, int extendedRc, const QString& 
 {
 }
 
+bool DbError::isConstraint() const
+{
+    return (m_extendedRc & 0xff) == SQLITE_CONSTRAINT;
+}
+
 bool DbError::isMissingValue() const
 {
     return m_extendedRc == SQLITE_CONSTRAINT_NOTNULL || m_extendedRc == SQLITE_CONSTRAINT_CHECK;
@@ -45,6 +50,122 @@ int DbError::jetCode() const
     }
     return 0;
 }
+
+/// The Chinese text for a failure the engine reports, as the Chinese edition of the old engine
+/// showed its own, followed by the engine's detail (which names the column, table or file).
+QString engineText(int rc, int extendedRc, const QString& detail)
+{
+    struct Known
+    {
+        const char* detail;
+        const char* text;
+    };
+    // The Jet functions report their failures with the old engine's English texts.
+    static const Known functionTexts[] = {
+        {"Overflow", "溢出"},
+        {"Division by zero", "除数为零"},
+        {"Invalid procedure call or argument", "无效的过程调用或参数"},
+        {"Invalid use of Null", "无效使用 Null"},
+        {"Type mismatch", "类型不匹配"},
+        {"Invalid pattern string.", "无效的模式字符串"},
+    };
+    QString text;
+    switch (rc & 0xff) {
+    case SQLITE_ERROR:
+        for (const Known& known : functionTexts) {
+            if (detail == QLatin1String(known.detail)) {
+                text = QString::fromUtf8(known.text);
+            }
+        }
+        if (!text.isEmpty()) {
+            break;
+        }
+        if (detail.startsWith(QLatin1String("no such column"))) {
+            text = QStringLiteral("SQL 语句中有未知的字段名");
+        } else if (detail.startsWith(QLatin1String("no such table"))) {
+            text = QStringLiteral("找不到数据库表");
+        } else if (detail.startsWith(QLatin1String("no such function")) ||
+                   detail.startsWith(QLatin1String("wrong number of arguments"))) {
+            text = QStringLiteral("表达式中有未定义的函数或参数个数不对");
+        } else {
+            text = QStringLiteral("SQL 语句出错");
+        }
+        break;
+    case SQLITE_PERM:
+        text = QStringLiteral("没有访问数据库文件的权限");
+        break;
+    case SQLITE_ABORT:
+    case SQLITE_INTERRUPT:
+        text = QStringLiteral("操作被中止");
+        break;
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+        text = QStringLiteral("数据库正被其他程序使用（已锁定），请稍后再试");
+        break;
+    case SQLITE_NOMEM:
+        text = QStringLiteral("内存不足");
+        break;
+    case SQLITE_READONLY:
+        text = QStringLiteral("数据库是只读的，无法写入，请检查数据库文件及其所在文件夹是否允许写入");
+        break;
+    case SQLITE_IOERR:
+        text = QStringLiteral("读写数据库文件时出错");
+        break;
+    case SQLITE_CORRUPT:
+        text = QStringLiteral("数据库文件已损坏");
+        break;
+    case SQLITE_FULL:
+        text = QStringLiteral("磁盘已满，无法写入数据库");
+        break;
+    case SQLITE_CANTOPEN:
+        text = QStringLiteral("无法打开数据库文件");
+        break;
+    case SQLITE_TOOBIG:
+        text = QStringLiteral("字符串或二进制数据太长");
+        break;
+    case SQLITE_CONSTRAINT:
+        switch (extendedRc) {
+        case SQLITE_CONSTRAINT_UNIQUE:
+        case SQLITE_CONSTRAINT_PRIMARYKEY:
+            text = QStringLiteral("字段值重复，索引、主关键字或关系中不允许有重复的值");
+            break;
+        case SQLITE_CONSTRAINT_NOTNULL:
+            text = QStringLiteral("字段必须有值");
+            break;
+        case SQLITE_CONSTRAINT_CHECK:
+            text = QStringLiteral("字段值不符合有效性规则");
+            break;
+        default:
+            text = QStringLiteral("操作违反了数据库的规则");
+            break;
+        }
+        break;
+    case SQLITE_MISMATCH:
+        text = QStringLiteral("数据类型不匹配");
+        break;
+    case SQLITE_NOTADB:
+        text = QStringLiteral("文件不是数据库");
+        break;
+    case SQLITE_AUTH:
+        text = QStringLiteral("语句未获准执行");
+        break;
+    default:
+        text = QStringLiteral("数据库引擎出错");
+        break;
+    }
+    return detail.isEmpty() ? text : text + QStringLiteral("：") + detail;
+}
+
+namespace {
+
+DbError engineError(sqlite3* db, int rc, const QString& sql)
+{
+    const int extended = db ? sqlite3_extended_errcode(db) : rc;
+    const QString detail = db ? QString::fromUtf8(sqlite3_errmsg(db)) : QString::fromUtf8(sqlite3_errstr(rc));
+    return DbError(engineText(rc, extended, detail), rc & 0xff, extended, sql);
+}
+
+} // namespace
 
 // ---------------------------------------------------------------------------------------------
 // Statements
@@ -158,16 +279,20 @@ Statement::Statement(const Database& db, const QString& sqliteSql) : m_db(db), m
     int rc = SQLITE_OK;
     m_stmt = db.statements().acquire(sqliteSql, &rc);
     if (!m_stmt) {
-        throw DbError(QString::fromUtf8(sqlite3_errmsg(db.handle())), rc, sqlite3_extended_errcode(db.handle()),
-                      sqliteSql);
+        throw engineError(db.handle(), rc, sqliteSql);
     }
+}
+
+Statement::Statement(const Database& db, sqlite3_stmt* prepared, const QString& sqliteSql)
+    : m_db(db), m_sql(sqliteSql), m_stmt(prepared), m_cached(false)
+{
 }
 
 Statement::~Statement()
 {
     if (m_stmt) {
         // A statement of a connection that has been closed and opened again is not reused.
-        if (m_db.isOpen() && sqlite3_db_handle(m_stmt) == m_db.handle()) {
+        if (m_cached && m_db.isOpen() && sqlite3_db_handle(m_stmt) == m_db.handle()) {
             m_db.statements().release(m_sql, m_stmt);
         } else {
             sqlite3_finalize(m_stmt);
@@ -191,8 +316,7 @@ bool Statement::step()
     if (rc == SQLITE_DONE) {
         return false;
     }
-    sqlite3* db = sqlite3_db_handle(m_stmt);
-    const DbError error(QString::fromUtf8(sqlite3_errmsg(db)), rc & 0xff, sqlite3_extended_errcode(db), m_sql);
+    const DbError error = engineError(sqlite3_db_handle(m_stmt), rc, m_sql);
     sqlite3_reset(m_stmt);
     throw error;
 }
@@ -335,10 +459,14 @@ void Database::open()
     }
     const QFileInfo info(m_fileName);
     if (m_fileName.isEmpty() || !info.exists() || !info.isFile()) {
-        throw DbError(QStringLiteral("unable to open database file: %1").arg(m_fileName), SQLITE_CANTOPEN);
+        throw DbError(engineText(SQLITE_CANTOPEN, SQLITE_CANTOPEN,
+                                 QStringLiteral("unable to open database file: %1").arg(m_fileName)),
+                      SQLITE_CANTOPEN);
     }
     if (info.size() == 0) {
-        throw DbError(QStringLiteral("file is not a database: %1").arg(m_fileName), SQLITE_NOTADB);
+        throw DbError(
+            engineText(SQLITE_NOTADB, SQLITE_NOTADB, QStringLiteral("file is not a database: %1").arg(m_fileName)),
+            SQLITE_NOTADB);
     }
     openHandle(m_fileName, false);
 }
@@ -359,8 +487,10 @@ void Database::openHandle(const QString& path, bool memory)
     const int rc =
         sqlite3_open_v2(name.constData(), &db, SQLITE_OPEN_READWRITE | (memory ? SQLITE_OPEN_MEMORY : 0), nullptr);
     if (rc != SQLITE_OK) {
-        const DbError error(QStringLiteral("%1: %2").arg(QString::fromUtf8(sqlite3_errmsg(db)), path), rc,
-                            db ? sqlite3_extended_errcode(db) : rc);
+        const int extended = db ? sqlite3_extended_errcode(db) : rc;
+        const DbError error(
+            engineText(rc, extended, QStringLiteral("%1: %2").arg(QString::fromUtf8(sqlite3_errstr(rc)), path)), rc,
+            extended);
         sqlite3_close(db);
         throw error;
     }
@@ -398,7 +528,9 @@ void Database::configure()
         }
     }
     if (!problems.isEmpty()) {
-        throw DbError(QStringLiteral("database disk image is malformed: %1").arg(problems.join(u'\n')), SQLITE_CORRUPT);
+        throw DbError(engineText(SQLITE_CORRUPT, SQLITE_CORRUPT,
+                                 QStringLiteral("database disk image is malformed: %1").arg(problems.join(u'\n'))),
+                      SQLITE_CORRUPT);
     }
     // A page cache of 16 MB keeps a recomputation of every person from spilling to disk.
     executeScript(QStringLiteral("PRAGMA journal_mode=DELETE; PRAGMA synchronous=FULL; PRAGMA cache_size=-16384;"));
@@ -456,7 +588,7 @@ StatementCache& Database::statements() const
 void Database::check(int rc, const QString& sql) const
 {
     if (rc != SQLITE_OK) {
-        throw DbError(QString::fromUtf8(sqlite3_errmsg(m_db)), rc & 0xff, sqlite3_extended_errcode(m_db), sql);
+        throw engineError(m_db, rc, sql);
     }
 }
 
@@ -528,29 +660,8 @@ ResultSet Database::selectReadOnly(const QString& jetSql)
     if (!sqlite3_stmt_readonly(raw) || sqlite3_column_count(raw) == 0 || sqlite3_stmt_isexplain(raw)) {
         throw RefusedStatement(QStringLiteral("只能执行一条 SELECT 查询语句"), SQLITE_AUTH, SQLITE_AUTH, sql);
     }
-    ResultSet result;
-    const int count = sqlite3_column_count(raw);
-    for (int i = 0; i < count; ++i) {
-        result.columns << QString::fromUtf8(sqlite3_column_name(raw, i));
-        const char* declared = sqlite3_column_decltype(raw, i);
-        result.declaredTypes << (declared ? QString::fromUtf8(declared) : QString());
-    }
-    for (;;) {
-        const int step = sqlite3_step(raw);
-        if (step == SQLITE_DONE) {
-            break;
-        }
-        if (step != SQLITE_ROW) {
-            check(step, sql);
-        }
-        QVariantList row;
-        row.reserve(count);
-        for (int i = 0; i < count; ++i) {
-            row << columnValue(raw, i);
-        }
-        result.rows << row;
-    }
-    return result;
+    Statement stmt(*this, owned.release(), sql);
+    return readAll(stmt);
 }
 
 void Database::executeScript(const QString& sqliteSql)
@@ -561,9 +672,10 @@ void Database::executeScript(const QString& sqliteSql)
     char* error = nullptr;
     const int rc = sqlite3_exec(m_db, sqliteSql.toUtf8().constData(), nullptr, nullptr, &error);
     if (rc != SQLITE_OK) {
-        const QString message = error ? QString::fromUtf8(error) : QString::fromUtf8(sqlite3_errstr(rc));
+        const QString detail = error ? QString::fromUtf8(error) : QString::fromUtf8(sqlite3_errstr(rc));
         sqlite3_free(error);
-        throw DbError(message, rc & 0xff, sqlite3_extended_errcode(m_db), sqliteSql);
+        const int extended = sqlite3_extended_errcode(m_db);
+        throw DbError(engineText(rc, extended, detail), rc & 0xff, extended, sqliteSql);
     }
     if (sqliteSql.contains(QLatin1String("CREATE"), Qt::CaseInsensitive) ||
         sqliteSql.contains(QLatin1String("ALTER"), Qt::CaseInsensitive) ||
@@ -649,9 +761,10 @@ Transaction::~Transaction()
 
 void Transaction::commit()
 {
-    m_done = true;
+    // A COMMIT that fails (the database busy) leaves the transaction open: it stays ours to roll back.
     m_db.executeScript(m_savepoint.isEmpty() ? QStringLiteral("COMMIT")
                                              : QStringLiteral("RELEASE %1").arg(m_savepoint));
+    m_done = true;
 }
 
 void Transaction::rollback()

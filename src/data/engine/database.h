@@ -32,6 +32,8 @@ public:
     int extendedRc() const { return m_extendedRc; } ///< e.g. 1299 NOT NULL, 2067 UNIQUE, 275 CHECK
     QString sql() const { return m_sql; }
 
+    /// The row broke a rule of the schema (required, unique, check, relation).
+    bool isConstraint() const;
     /// A required value is missing: NOT NULL, or a CHECK that refuses an empty text.
     bool isMissingValue() const;
     /// A value that must be unique is already stored (UNIQUE or PRIMARY KEY).
@@ -45,6 +47,10 @@ private:
     int m_extendedRc;
     QString m_sql;
 };
+
+/// The message of a failure the engine reports: a Chinese text chosen by the engine's result code
+/// (for a Jet function's failure, by its text), then "：" and the engine's own detail.
+QString engineText(int rc, int extendedRc, const QString& detail);
 
 /// The statement was refused because it is not one read-only SELECT.
 class RefusedStatement : public DbError

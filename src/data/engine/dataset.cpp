@@ -190,49 +190,50 @@ QString Field::asString() const
     }
 }
 
+namespace {
+
+/// The value read as a number: Null and a blank text are 0; a text must hold a number of the kind
+/// `parse` reads, else the error names it as `kind`.
+template <typename T, typename Parse> T numberValue(const QVariant& v, const QString& kind, Parse parse)
+{
+    if (v.isNull()) {
+        return T(0);
+    }
+    const QString text = v.toString().trimmed();
+    if (text.isEmpty()) {
+        return T(0);
+    }
+    bool ok = false;
+    const T result = parse(text, &ok);
+    if (!ok) {
+        throw DbError(QStringLiteral("'%1' is not a valid %2 value").arg(text, kind));
+    }
+    return result;
+}
+
+} // namespace
+
 qint64 Field::asInteger() const
 {
     const QVariant v = value();
-    if (v.isNull()) {
-        return 0;
-    }
     if (v.typeId() == QMetaType::LongLong) {
         return v.toLongLong();
     }
     if (v.typeId() == QMetaType::Double) {
         return qint64(std::llround(v.toDouble()));
     }
-    const QString text = v.toString().trimmed();
-    if (text.isEmpty()) {
-        return 0;
-    }
-    bool ok = false;
-    const qint64 result = text.toLongLong(&ok);
-    if (!ok) {
-        throw DbError(QStringLiteral("'%1' is not a valid integer value").arg(text));
-    }
-    return result;
+    return numberValue<qint64>(v, QStringLiteral("integer"),
+                               [](const QString& text, bool* ok) { return text.toLongLong(ok); });
 }
 
 double Field::asFloat() const
 {
     const QVariant v = value();
-    if (v.isNull()) {
-        return 0.0;
-    }
     if (v.typeId() == QMetaType::LongLong || v.typeId() == QMetaType::Double) {
         return v.toDouble();
     }
-    const QString text = v.toString().trimmed();
-    if (text.isEmpty()) {
-        return 0.0;
-    }
-    bool ok = false;
-    const double result = text.toDouble(&ok);
-    if (!ok) {
-        throw DbError(QStringLiteral("'%1' is not a valid floating point value").arg(text));
-    }
-    return result;
+    return numberValue<double>(v, QStringLiteral("floating point"),
+                               [](const QString& text, bool* ok) { return text.toDouble(ok); });
 }
 
 QDateTime Field::asDateTime() const
@@ -1053,20 +1054,18 @@ void Dataset::edit()
     fire(afterEdit);
 }
 
-void Dataset::post()
+void Dataset::runWithRetry(const std::function<void()>& operation, const ErrorHandler& onError)
 {
-    if (m_state != DatasetState::Edit && m_state != DatasetState::Insert) {
-        notEditing();
-    }
-    fire(beforePost);
+    // The handler decides: Fail passes the error on, Abort gives up silently, Retry runs again
+    // (the handler has mended the cause).
     for (;;) {
         try {
-            internalPost();
-            break;
+            operation();
+            return;
         } catch (const DbError& error) {
             DataAction action = DataAction::Fail;
-            if (onPostError) {
-                onPostError(*this, error, action);
+            if (onError) {
+                onError(*this, error, action);
             }
             if (action == DataAction::Abort) {
                 throw AbortOp();
@@ -1076,6 +1075,15 @@ void Dataset::post()
             }
         }
     }
+}
+
+void Dataset::post()
+{
+    if (m_state != DatasetState::Edit && m_state != DatasetState::Insert) {
+        notEditing();
+    }
+    fire(beforePost);
+    runWithRetry([this] { internalPost(); }, onPostError);
     setState(DatasetState::Browse);
     m_modified = false;
     m_buffer.clear();
@@ -1203,23 +1211,7 @@ void Dataset::remove()
     }
     fire(beforeDelete);
     fire(beforeScroll);
-    for (;;) {
-        try {
-            internalDelete();
-            break;
-        } catch (const DbError& error) {
-            DataAction action = DataAction::Fail;
-            if (onDeleteError) {
-                onDeleteError(*this, error, action);
-            }
-            if (action == DataAction::Abort) {
-                throw AbortOp();
-            }
-            if (action == DataAction::Fail) {
-                throw;
-            }
-        }
-    }
+    runWithRetry([this] { internalDelete(); }, onDeleteError);
     m_buffer.clear();
     m_changed.clear();
     m_modified = false;

@@ -184,8 +184,9 @@ public:
     Event beforeDelete, afterDelete;
     Event beforeScroll, afterScroll;
     Event beforeRefresh, afterRefresh;
-    std::function<void(Dataset&, const DbError&, DataAction&)> onPostError;
-    std::function<void(Dataset&, const DbError&, DataAction&)> onDeleteError;
+    using ErrorHandler = std::function<void(Dataset&, const DbError&, DataAction&)>;
+    ErrorHandler onPostError;
+    ErrorHandler onDeleteError;
 
 signals:
     /// Rows replaced as a whole (open, close, refresh, filter).
@@ -222,6 +223,8 @@ private:
     void doInsertAppend(bool append);
     void internalPost();
     void internalDelete();
+    /// Runs a post or delete under its error handler's decision (OnPostError, OnDeleteError).
+    void runWithRetry(const std::function<void()>& operation, const ErrorHandler& onError);
     void scrollTo(int index, bool toEof, bool toBof);
     qint64 currentRowid() const;
     /// The row's values with pictures left out (NULL); they are read when asked for.

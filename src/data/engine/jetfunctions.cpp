@@ -9,6 +9,7 @@
 
 #include <cfenv>
 #include <cmath>
+#include <limits>
 #include <optional>
 
 #include <sqlite3.h>
@@ -64,6 +65,16 @@ void resultNumber(sqlite3_context* ctx, double d)
     }
 }
 
+/// VBA rounds halves to even (CInt, Round, the operands of \ and Mod).
+double bankersRound(double d)
+{
+    const int mode = std::fegetround();
+    std::fesetround(FE_TONEAREST);
+    const double r = std::nearbyint(d);
+    std::fesetround(mode);
+    return r;
+}
+
 void invalidCall(sqlite3_context* ctx)
 {
     sqlite3_result_error(ctx, "Invalid procedure call or argument", -1);
@@ -74,14 +85,41 @@ void invalidNull(sqlite3_context* ctx)
     sqlite3_result_error(ctx, "Invalid use of Null", -1);
 }
 
-/// VBA rounds halves to even (CInt, Round, the operands of \ and Mod).
-double bankersRound(double d)
+void overflow(sqlite3_context* ctx)
 {
-    const int mode = std::fegetround();
-    std::fesetround(FE_TONEAREST);
-    const double r = std::nearbyint(d);
-    std::fesetround(mode);
-    return r;
+    sqlite3_result_error(ctx, "Overflow", -1);
+}
+
+void typeMismatch(sqlite3_context* ctx)
+{
+    sqlite3_result_error(ctx, "Type mismatch", -1);
+}
+
+/// False (and the engine's "string or blob too big" set) when a text of `units` UTF-8 bytes would
+/// exceed the connection's length limit: checked before the text is built, so that Space(2e9)
+/// neither allocates gigabytes nor wraps an int.
+bool fitsLengthLimit(sqlite3_context* ctx, double units)
+{
+    const int limit = sqlite3_limit(sqlite3_context_db_handle(ctx), SQLITE_LIMIT_LENGTH, -1);
+    if (!(units <= double(limit))) {
+        sqlite3_result_error_toobig(ctx);
+        return false;
+    }
+    return true;
+}
+
+/// The whole number a value rounds to, or nothing when it does not fit a 64-bit integer.
+std::optional<qint64> roundedInteger(sqlite3_value* v)
+{
+    if (sqlite3_value_type(v) == SQLITE_INTEGER) {
+        return qint64(sqlite3_value_int64(v));
+    }
+    const double r = bankersRound(sqlite3_value_double(v));
+    // 2^63 itself is out of range; every double below it converts exactly.
+    if (!(r >= -9223372036854775808.0 && r < 9223372036854775808.0)) {
+        return std::nullopt;
+    }
+    return qint64(r);
 }
 
 QList<uint> codePoints(const QString& s)
@@ -690,16 +728,127 @@ template <int Kind> void fnRounding(sqlite3_context* ctx, int argc, sqlite3_valu
         }
         sqlite3_result_double(ctx, std::sqrt(x));
         break;
-    case 5: // CInt, CLng
-        resultNumber(ctx, bankersRound(x));
-        break;
-    case 6: // CDbl
-        sqlite3_result_double(ctx, x);
-        break;
     default: // ceiling, for TOP n PERCENT
         resultNumber(ctx, std::ceil(x));
         break;
     }
+}
+
+/// DateValue keeps the date and drops the time of day; TimeValue keeps the time alone.
+template <bool DatePart> void fnDateOrTimeValue(sqlite3_context* ctx, int, sqlite3_value** argv)
+{
+    if (isNull(argv[0])) {
+        sqlite3_result_null(ctx);
+        return;
+    }
+    const auto d = readDate(argv[0]);
+    if (!d) {
+        typeMismatch(ctx);
+        return;
+    }
+    resultText(ctx, DatePart ? d->when.date().toString(QStringLiteral("yyyy-MM-dd"))
+                             : d->when.time().toString(QStringLiteral("HH:mm:ss")));
+}
+
+/// The number a conversion function reads: numbers as they are, a text holding a number, and the
+/// texts "True" and "False" (-1 and 0) as VBA reads them.
+std::optional<double> numberOf(sqlite3_value* v)
+{
+    const int type = sqlite3_value_type(v);
+    if (type == SQLITE_INTEGER || type == SQLITE_FLOAT) {
+        return sqlite3_value_double(v);
+    }
+    if (type != SQLITE_TEXT) {
+        return std::nullopt;
+    }
+    const QString text = textOf(v).trimmed();
+    if (text.compare(QLatin1String("true"), Qt::CaseInsensitive) == 0) {
+        return -1.0;
+    }
+    if (text.compare(QLatin1String("false"), Qt::CaseInsensitive) == 0) {
+        return 0.0;
+    }
+    bool ok = false;
+    const double d = text.toDouble(&ok);
+    if (!ok || !std::isfinite(d)) {
+        return std::nullopt;
+    }
+    return d;
+}
+
+enum class Conversion
+{
+    Bool,
+    Byte,
+    Integer,
+    Long,
+    Currency,
+    Single,
+    Double
+};
+
+/// CBool, CByte, CInt, CLng, CCur, CSng and CDbl: a text that holds no number is a type mismatch,
+/// a value outside the target type's range an overflow. Null stays Null.
+template <Conversion Kind> void fnConvert(sqlite3_context* ctx, int, sqlite3_value** argv)
+{
+    if (isNull(argv[0])) {
+        sqlite3_result_null(ctx);
+        return;
+    }
+    const auto number = numberOf(argv[0]);
+    if (!number) {
+        typeMismatch(ctx);
+        return;
+    }
+    const double x = *number;
+    const auto whole = [&](double low, double high) {
+        const double r = bankersRound(x);
+        if (r < low || r > high) {
+            overflow(ctx);
+        } else {
+            sqlite3_result_int64(ctx, qint64(r));
+        }
+    };
+    switch (Kind) {
+    case Conversion::Bool:
+        sqlite3_result_int(ctx, x != 0 ? -1 : 0);
+        break;
+    case Conversion::Byte:
+        whole(0, 255);
+        break;
+    case Conversion::Integer:
+        whole(-32768, 32767);
+        break;
+    case Conversion::Long:
+        whole(-2147483648.0, 2147483647.0);
+        break;
+    case Conversion::Currency: {
+        // Four decimal places, the range of a 64-bit count of ten-thousandths.
+        const double r = bankersRound(x * 10000.0) / 10000.0;
+        if (std::fabs(r) > 922337203685477.5807) {
+            overflow(ctx);
+        } else {
+            resultNumber(ctx, r);
+        }
+        break;
+    }
+    case Conversion::Single:
+        if (std::fabs(x) > double(std::numeric_limits<float>::max())) {
+            overflow(ctx);
+        } else {
+            // A single keeps seven significant digits; shown as a double it would gain noise digits.
+            sqlite3_result_double(ctx, QString::number(double(float(x)), 'g', 7).toDouble());
+        }
+        break;
+    case Conversion::Double:
+        sqlite3_result_double(ctx, x);
+        break;
+    }
+}
+
+void fnCVar(sqlite3_context* ctx, int, sqlite3_value** argv)
+{
+    sqlite3_result_value(ctx, argv[0]);
 }
 
 void fnCStr(sqlite3_context* ctx, int, sqlite3_value** argv)
@@ -728,12 +877,53 @@ void fnSpace(sqlite3_context* ctx, int, sqlite3_value** argv)
         sqlite3_result_null(ctx);
         return;
     }
-    const int n = sqlite3_value_int(argv[0]);
+    const double n = bankersRound(sqlite3_value_double(argv[0]));
     if (n < 0) {
         invalidCall(ctx);
         return;
     }
-    resultText(ctx, QString(n, u' '));
+    if (fitsLengthLimit(ctx, n)) {
+        resultText(ctx, QString(qsizetype(n), u' '));
+    }
+}
+
+/// String(n, c): n times the character c, given as a character code or as a text (its first character).
+void fnString(sqlite3_context* ctx, int, sqlite3_value** argv)
+{
+    if (isNull(argv[0])) {
+        invalidNull(ctx);
+        return;
+    }
+    if (isNull(argv[1])) {
+        sqlite3_result_null(ctx);
+        return;
+    }
+    const double n = bankersRound(sqlite3_value_double(argv[0]));
+    if (n < 0) {
+        invalidCall(ctx);
+        return;
+    }
+    QString character;
+    const int type = sqlite3_value_type(argv[1]);
+    if (type == SQLITE_INTEGER || type == SQLITE_FLOAT) {
+        // Codes above 255 are taken modulo 256, as VBA's String does.
+        const qint64 code = qint64(bankersRound(sqlite3_value_double(argv[1])));
+        if (code < 0) {
+            invalidCall(ctx);
+            return;
+        }
+        character = QChar(char16_t(code % 256));
+    } else {
+        const QList<uint> cps = codePoints(textOf(argv[1]));
+        if (cps.isEmpty()) {
+            invalidCall(ctx);
+            return;
+        }
+        character = fromCodePoints(cps, 0, 1);
+    }
+    if (fitsLengthLimit(ctx, n * double(character.toUtf8().size()))) {
+        resultText(ctx, character.repeated(qsizetype(n)));
+    }
 }
 
 template <int Kind> void fnArithmetic(sqlite3_context* ctx, int, sqlite3_value** argv)
@@ -747,13 +937,26 @@ template <int Kind> void fnArithmetic(sqlite3_context* ctx, int, sqlite3_value**
         return;
     }
     // \ and Mod round both operands to whole numbers first.
-    const qint64 a = qint64(bankersRound(sqlite3_value_double(argv[0])));
-    const qint64 b = qint64(bankersRound(sqlite3_value_double(argv[1])));
-    if (b == 0) {
+    const auto a = roundedInteger(argv[0]);
+    const auto b = roundedInteger(argv[1]);
+    if (!a || !b) {
+        overflow(ctx);
+        return;
+    }
+    if (*b == 0) {
         sqlite3_result_error(ctx, "Division by zero", -1);
         return;
     }
-    sqlite3_result_int64(ctx, Kind == 0 ? a / b : a % b);
+    // The one quotient that does not fit: the smallest integer divided by -1 (a hardware trap in C++).
+    if (*b == -1) {
+        if (Kind == 0 && *a == std::numeric_limits<qint64>::min()) {
+            overflow(ctx);
+            return;
+        }
+        sqlite3_result_int64(ctx, Kind == 0 ? -*a : 0);
+        return;
+    }
+    sqlite3_result_int64(ctx, Kind == 0 ? *a / *b : *a % *b);
 }
 
 // ---- Format ----------------------------------------------------------------------------------
@@ -973,12 +1176,21 @@ void registerFunctions(sqlite3* db)
         {"jet_round", 2, fnRounding<2>, true},
         {"jet_sgn", 1, fnRounding<3>, true},
         {"jet_sqr", 1, fnRounding<4>, true},
-        {"jet_cint", 1, fnRounding<5>, true},
-        {"jet_cdbl", 1, fnRounding<6>, true},
-        {"jet_ceil", 1, fnRounding<7>, true},
+        {"jet_cbool", 1, fnConvert<Conversion::Bool>, true},
+        {"jet_cbyte", 1, fnConvert<Conversion::Byte>, true},
+        {"jet_cint", 1, fnConvert<Conversion::Integer>, true},
+        {"jet_clng", 1, fnConvert<Conversion::Long>, true},
+        {"jet_ccur", 1, fnConvert<Conversion::Currency>, true},
+        {"jet_csng", 1, fnConvert<Conversion::Single>, true},
+        {"jet_cdbl", 1, fnConvert<Conversion::Double>, true},
+        {"jet_cvar", 1, fnCVar, true},
+        {"jet_datevalue", 1, fnDateOrTimeValue<true>, true},
+        {"jet_timevalue", 1, fnDateOrTimeValue<false>, true},
+        {"jet_ceil", 1, fnRounding<5>, true},
         {"jet_cstr", 1, fnCStr, true},
         {"jet_str", 1, fnStr, true},
         {"jet_space", 1, fnSpace, true},
+        {"jet_string", 2, fnString, true},
         {"jet_intdiv", 2, fnArithmetic<0>, true},
         {"jet_mod", 2, fnArithmetic<1>, true},
         {"jet_pow", 2, fnArithmetic<2>, true},

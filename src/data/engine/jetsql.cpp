@@ -313,8 +313,7 @@ std::vector<Token> tokenize(const QString& sql, QStringList* warnings)
                 value += sql[i++];
             }
             if (!closed) {
-                throw SqlError(
-                    QStringLiteral("Syntax error in string in query expression '%1'.").arg(excerpt(sql, start)));
+                throw SqlError(QStringLiteral("查询表达式 '%1' 中的字符串语法错误。").arg(excerpt(sql, start)));
             }
             push(Token::String, value, start);
             continue;
@@ -323,10 +322,25 @@ std::vector<Token> tokenize(const QString& sql, QStringList* warnings)
             const QChar close = c == u'[' ? QChar(u']') : QChar(u'`');
             const int end = int(sql.indexOf(close, i + 1));
             if (end < 0) {
-                throw SqlError(QStringLiteral("Invalid bracketing of name '%1'.").arg(excerpt(sql, start)));
+                throw SqlError(QStringLiteral("名称 '%1' 的方括号不正确。").arg(excerpt(sql, start)));
             }
             push(Token::Bracket, sql.mid(i + 1, end - i - 1), start);
             i = end + 1;
+            continue;
+        }
+        if (c == u'{') {
+            // A GUID literal, {guid {xxxxxxxx-xxxx-xxxx-xxxx-xxxxxxxxxxxx}}, becomes the GUID's text.
+            static const QRegularExpression guid(
+                QStringLiteral(
+                    R"(\{\s*guid\s*\{([0-9a-f]{8}-[0-9a-f]{4}-[0-9a-f]{4}-[0-9a-f]{4}-[0-9a-f]{12})\}\s*\})"),
+                QRegularExpression::CaseInsensitiveOption);
+            const auto m =
+                guid.match(sql, i, QRegularExpression::NormalMatch, QRegularExpression::AnchorAtOffsetMatchOption);
+            if (!m.hasMatch()) {
+                throw SqlError(QStringLiteral("查询表达式 '%1' 中的 GUID 格式不正确。").arg(excerpt(sql, start)));
+            }
+            push(Token::String, u'{' + m.captured(1).toUpper() + u'}', start);
+            i += int(m.capturedLength(0));
             continue;
         }
         if (c == u'#') {
@@ -335,7 +349,7 @@ std::vector<Token> tokenize(const QString& sql, QStringList* warnings)
             bool swapped = false;
             const QString iso = end < 0 ? QString() : parseDateLiteral(inside, &swapped);
             if (iso.isEmpty()) {
-                throw SqlError(QStringLiteral("Syntax error in date in query expression '%1'.")
+                throw SqlError(QStringLiteral("查询表达式 '%1' 中的日期语法错误。")
                                    .arg(end < 0 ? excerpt(sql, start) : sql.mid(start, end - start + 1)));
             }
             if (swapped) {
@@ -371,7 +385,7 @@ std::vector<Token> tokenize(const QString& sql, QStringList* warnings)
                 }
             }
             if (i < n && isWordStart(sql[i])) {
-                throw SqlError(QStringLiteral("Syntax error in query expression '%1'.").arg(excerpt(sql, start)));
+                throw SqlError(QStringLiteral("查询表达式 '%1' 中的语法错误。").arg(excerpt(sql, start)));
             }
             push(Token::Number, sql.mid(start, i - start), start);
             continue;
@@ -419,7 +433,7 @@ std::vector<Token> tokenize(const QString& sql, QStringList* warnings)
             ++i;
             continue;
         }
-        throw SqlError(QStringLiteral("Syntax error in query expression '%1'.").arg(excerpt(sql, start)));
+        throw SqlError(QStringLiteral("查询表达式 '%1' 中的语法错误。").arg(excerpt(sql, start)));
     }
     Token end;
     end.type = Token::End;
@@ -574,10 +588,9 @@ private:
     {
         const Token& t = cur();
         if (t.type == Token::End) {
-            throw SqlError(
-                QStringLiteral("Syntax error in SQL statement: unexpected end of '%1'.").arg(m_sql.trimmed().left(80)));
+            throw SqlError(QStringLiteral("SQL 语句的语法错误：'%1' 意外结束。").arg(m_sql.trimmed().left(80)));
         }
-        throw SqlError(QStringLiteral("Syntax error in SQL statement near '%1'.").arg(excerpt(m_sql, t.pos)));
+        throw SqlError(QStringLiteral("SQL 语句的语法错误（在 '%1' 附近）。").arg(excerpt(m_sql, t.pos)));
     }
     bool isReserved(const Token& t) const { return t.type == Token::Word && reservedWords().contains(t.upper); }
     void noteTable(const QString& table)
@@ -602,8 +615,33 @@ private:
     QString genericStatement();
     QString nameChain(QString* last);
 
+    /// The parser descends once per nested parenthesis, NOT, sign or subquery; a text nested deeper
+    /// than any real statement is refused before it can exhaust the stack.
+    class Nesting
+    {
+    public:
+        explicit Nesting(Parser& parser) : m_parser(parser)
+        {
+            if (++m_parser.m_depth > maxNesting) {
+                --m_parser.m_depth;
+                throw SqlError(QStringLiteral("查询过于复杂：嵌套超过 %1 层。").arg(maxNesting));
+            }
+        }
+        ~Nesting() { --m_parser.m_depth; }
+        Nesting(const Nesting&) = delete;
+        Nesting& operator=(const Nesting&) = delete;
+
+    private:
+        Parser& m_parser;
+    };
+    static constexpr int maxNesting = 64;
+
     // expressions
-    Expr expr() { return orExpr(); }
+    Expr expr()
+    {
+        const Nesting level(*this);
+        return orExpr();
+    }
     Expr orExpr();
     Expr andExpr();
     Expr notExpr();
@@ -626,6 +664,7 @@ private:
     Translation& m_out;
     std::vector<Token> m_tokens;
     size_t m_pos = 0;
+    int m_depth = 0;
     QList<QList<Source>> m_scopes;
     QList<bool> m_aggregates; // per SELECT level: an aggregate function was seen
 };
@@ -657,8 +696,7 @@ void Parser::statement()
     }
     acceptOp(";");
     if (cur().type != Token::End) {
-        throw SqlError(
-            QStringLiteral("Characters found after end of SQL statement: '%1'.").arg(excerpt(m_sql, cur().pos)));
+        throw SqlError(QStringLiteral("在 SQL 语句结尾之后找到字符：'%1'。").arg(excerpt(m_sql, cur().pos)));
     }
     m_out.sql = sql;
 }
@@ -678,6 +716,7 @@ QString Parser::condition(const QString& table)
 
 QString Parser::query(SelectInfo* info)
 {
+    const Nesting level(*this);
     QStringList arms;
     bool anyTop = false;
     QList<bool> tops;
@@ -1030,6 +1069,7 @@ QString Parser::source()
 {
     QString text;
     if (isOp("(")) {
+        const Nesting level(*this);
         ++m_pos;
         if (isWord("SELECT")) {
             text = u'(' + query(nullptr) + u')';
@@ -1223,6 +1263,7 @@ Expr Parser::andExpr()
 Expr Parser::notExpr()
 {
     if (acceptWord("NOT")) {
+        const Nesting level(*this);
         const Expr e = notExpr();
         return makeCondition(QStringLiteral("(NOT %1)").arg(e.text));
     }
@@ -1375,6 +1416,7 @@ Expr Parser::multiplicative()
 Expr Parser::unary()
 {
     if (acceptOp("-")) {
+        const Nesting level(*this);
         const Expr e = unary();
         if (e.kind == Expr::Number && !e.isCondition && !e.text.startsWith(u'-') && !e.text.isEmpty() &&
             e.text.at(0).isDigit()) {
@@ -1383,6 +1425,7 @@ Expr Parser::unary()
         return makeValue(QStringLiteral("(- %1)").arg(valueOf(e)), Expr::Number);
     }
     if (acceptOp("+")) {
+        const Nesting level(*this);
         return unary();
     }
     return power();
@@ -1645,8 +1688,10 @@ Expr Parser::functionCall()
         {"DATEDIFF", "jet_datediff", Expr::Number},
         {"DATEPART", "jet_datepart", Expr::Number},
         {"DATESERIAL", "jet_dateserial", Expr::Date},
-        {"DATEVALUE", "jet_cdate", Expr::Date},
+        {"DATEVALUE", "jet_datevalue", Expr::Date},
+        {"TIMEVALUE", "jet_timevalue", Expr::Text},
         {"CDATE", "jet_cdate", Expr::Date},
+        {"CVDATE", "jet_cdate", Expr::Date},
         {"INT", "jet_int", Expr::Number},
         {"FIX", "jet_fix", Expr::Number},
         {"ROUND", "jet_round", Expr::Number},
@@ -1655,13 +1700,17 @@ Expr Parser::functionCall()
         {"ABS", "abs", Expr::Number},
         {"CSTR", "jet_cstr", Expr::Text},
         {"STR", "jet_str", Expr::Text},
+        {"CBOOL", "jet_cbool", Expr::Number},
+        {"CBYTE", "jet_cbyte", Expr::Number},
         {"CINT", "jet_cint", Expr::Number},
-        {"CLNG", "jet_cint", Expr::Number},
+        {"CLNG", "jet_clng", Expr::Number},
+        {"CCUR", "jet_ccur", Expr::Number},
+        {"CSNG", "jet_csng", Expr::Number},
         {"CDBL", "jet_cdbl", Expr::Number},
-        {"CSNG", "jet_cdbl", Expr::Number},
-        {"CCUR", "jet_cdbl", Expr::Number},
+        {"CVAR", "jet_cvar", Expr::Unknown},
         {"FORMAT", "jet_format", Expr::Text},
         {"SPACE", "jet_space", Expr::Text},
+        {"STRING", "jet_string", Expr::Text},
         {"COUNT", "count", Expr::Number},
         {"SUM", "sum", Expr::Number},
         {"AVG", "avg", Expr::Number},

@@ -63,40 +63,36 @@ const Query::Macro* Query::find(const QString& name) const
     return const_cast<Query*>(this)->find(name);
 }
 
+Query::Macro& Query::entry(const QString& name)
+{
+    if (Macro* macro = find(name)) {
+        return *macro;
+    }
+    m_macros.append(Macro{name, {}, false, false});
+    return m_macros.last();
+}
+
+void Query::assign(const QString& name, const QString& value, bool cleared, bool isStoredDefault)
+{
+    Macro& macro = entry(name);
+    macro.value = value;
+    macro.cleared = cleared;
+    macro.isStoredDefault = isStoredDefault;
+}
+
 void Query::defineMacro(const QString& name, const QString& storedDefault)
 {
-    Macro* macro = find(name);
-    if (!macro) {
-        m_macros.append(Macro{name, {}, false, false});
-        macro = &m_macros.last();
-    }
-    macro->value = storedDefault;
-    macro->cleared = false;
-    macro->isStoredDefault = true;
+    assign(name, storedDefault, false, true);
 }
 
 void Query::setMacro(const QString& name, const QString& value)
 {
-    Macro* macro = find(name);
-    if (!macro) {
-        m_macros.append(Macro{name, {}, false, false});
-        macro = &m_macros.last();
-    }
-    macro->value = value;
-    macro->cleared = false;
-    macro->isStoredDefault = false;
+    assign(name, value, false, false);
 }
 
 void Query::clearMacro(const QString& name)
 {
-    Macro* macro = find(name);
-    if (!macro) {
-        m_macros.append(Macro{name, {}, true, false});
-        return;
-    }
-    macro->value.clear();
-    macro->cleared = true;
-    macro->isStoredDefault = false;
+    assign(name, QString(), true, false);
 }
 
 QString Query::macro(const QString& name) const

@@ -51,6 +51,8 @@ private:
     };
     Macro* find(const QString& name);
     const Macro* find(const QString& name) const;
+    Macro& entry(const QString& name);
+    void assign(const QString& name, const QString& value, bool cleared, bool isStoredDefault);
 
     QStringList m_lines;
     QList<Macro> m_macros;

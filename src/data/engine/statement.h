@@ -21,6 +21,9 @@ class Statement
 {
 public:
     Statement(const Database& db, const QString& sqliteSql);
+    /// Takes over a statement prepared outside the cache (the read-only guard prepares its own);
+    /// it is finalized when this object goes.
+    Statement(const Database& db, sqlite3_stmt* prepared, const QString& sqliteSql);
     ~Statement();
     Statement(const Statement&) = delete;
     Statement& operator=(const Statement&) = delete;
@@ -41,6 +44,7 @@ private:
     const Database& m_db;
     QString m_sql;
     sqlite3_stmt* m_stmt = nullptr;
+    bool m_cached = true;
 };
 
 /// Prepared statements keyed by their SQLite text, finalized when the connection closes.
