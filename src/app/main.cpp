@@ -4,7 +4,9 @@
 #include "app/taboutbox.h"
 #include "app/tdmstore.h"
 #include "app/tmainform.h"
+#include "data/databasefile.h"
 #include "data/dmunit.h"
+#include "data/installationlock.h"
 #include "platform/interaction.h"
 #include "platform/paths.h"
 #include "platform/widgetinteraction.h"
@@ -21,6 +23,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 
 int main(int argc, char** argv)
 {
@@ -46,11 +49,22 @@ int main(int argc, char** argv)
     splash->repaint();
     QCoreApplication::processEvents();
 
+    // Held for the whole run, so that no other process replaces the database file under it.
+    std::optional<InstallationLock> lock;
+    try {
+        lock.emplace(dbfile::configuredPath());
+    } catch (const LockHeld& e) {
+        delete splash;
+        ShowError(e.message());
+        return 1;
+    }
+
     Tdm dm;
     TdmStore store(dm);
-    access::setQuitHandler([&store] {
+    access::setQuitHandler([&store, &lock] {
         // The login's quit and a refused start: the connection is closed, then nothing else runs.
         store.closeDatabase();
+        lock.reset();
         std::fflush(nullptr);
         std::_Exit(0);
     });

@@ -5,11 +5,11 @@
 //                                      runs one Jet SELECT against the installation's database and
 //                                      prints tab-separated UTF-8 lines with a heading line
 
+#include "data/databasefile.h"
 #include "data/engine/database.h"
 #include "data/engine/dbfile.h"
 #include "data/engine/query.h"
 #include "platform/errors.h"
-#include "platform/inifile.h"
 #include "platform/paths.h"
 #include "platform/textfile.h"
 
@@ -117,13 +117,8 @@ int runSql(const QStringList& args)
     text = engine::expandMacros(text, params);
 
     paths::setAppPath(home);
-    QString fileName = ini::readString(paths::rosterini(), QStringLiteral("database"), QStringLiteral("filepath"),
-                                       QStringLiteral("roster5.dat"));
-    if (QDir::isRelativePath(fileName)) {
-        fileName = paths::apppath() + fileName;
-    }
     engine::Database db;
-    db.open(fileName);
+    db.open(dbfile::configuredPath());
     engine::ResultSet result;
     try {
         result = db.selectReadOnly(text);

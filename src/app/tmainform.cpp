@@ -716,11 +716,16 @@ void Tmainform::startDesktopProgram(const QStringList& candidates)
 
 void Tmainform::closeEvent(QCloseEvent* event)
 {
-    if (safety::applyCloseRule() == safety::CloseAction::Close) {
+    const safety::CloseAction action = safety::closeAction();
+    if (action == safety::CloseAction::CopyAndClose) {
+        m_store.copyToLastUse();
+    }
+    if (action != safety::CloseAction::AskExitDialog) {
         canclose = true;
     } else {
         if (m_exitform == nullptr) {
-            m_exitform = new Texitform(canclose, this);
+            m_exitform = new Texitform(
+                canclose, [this] { m_store.copyToLastUse(); }, this);
         }
         m_runModal(*m_exitform);
     }

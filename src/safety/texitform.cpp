@@ -1,7 +1,5 @@
 #include "safety/texitform.h"
 
-#include "safety/closerule.h"
-
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -9,8 +7,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-Texitform::Texitform(bool& canclose, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint), m_canclose(canclose)
+Texitform::Texitform(bool& canclose, std::function<void()> makeLastUseCopy, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint), m_canclose(canclose),
+      m_makeLastUseCopy(std::move(makeLastUseCopy))
 {
     setObjectName(QStringLiteral("exitformDialog"));
     setWindowTitle(QStringLiteral("退出本系统"));
@@ -65,7 +64,7 @@ void Texitform::keyPressEvent(QKeyEvent* event)
 
 void Texitform::backupButtonClick()
 {
-    safety::copyToLastUse();
+    m_makeLastUseCopy();
     m_canclose = true;
     accept();
 }

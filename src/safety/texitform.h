@@ -2,6 +2,8 @@
 
 #include <QDialog>
 
+#include <functional>
+
 class QPushButton;
 
 /// The exit dialog ("退出本系统"): asks whether to make the last-use copy before the program
@@ -11,7 +13,8 @@ class Texitform : public QDialog
     Q_OBJECT
 
 public:
-    Texitform(bool& canclose, QWidget* parent = nullptr);
+    /// `makeLastUseCopy` is what "备份后退出" runs before it allows the close.
+    Texitform(bool& canclose, std::function<void()> makeLastUseCopy, QWidget* parent = nullptr);
 
     QPushButton* backupButton() const { return m_backupButton; }
     QPushButton* exitButton() const { return m_exitButton; }
@@ -26,6 +29,7 @@ private:
     void cancelButtonClick();
 
     bool& m_canclose;
+    std::function<void()> m_makeLastUseCopy;
     QPushButton* m_backupButton = nullptr;
     QPushButton* m_exitButton = nullptr;
     QPushButton* m_cancelButton = nullptr;
