@@ -1,6 +1,7 @@
 #include "access/loginrules.h"
 #include "app/recordcommands.h"
 #include "app/rosterapplication.h"
+#include "app/safetycommands.h"
 #include "app/taboutbox.h"
 #include "app/tdmstore.h"
 #include "app/tmainform.h"
@@ -75,6 +76,7 @@ int main(int argc, char** argv)
     createRecordWindows(&mainform);
     createRedeployDialog(&mainform);
     bindRecordCommands(mainform);
+    bindSafetyCommands(mainform, dm);
 
     if (splash) {
         splash->close();

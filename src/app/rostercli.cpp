@@ -4,18 +4,31 @@
 //   roster-cli sql FILE|- [--home DIR] [--param1 V ... --param9 V]
 //                                      runs one Jet SELECT against the installation's database and
 //                                      prints tab-separated UTF-8 lines with a heading line
+//   roster-cli backup [--dir DIR] [--home DIR]
+//                                      makes today's checked backup (default folder bak/), lists it in
+//                                      the folder's backup.ini and prints its path
+//   roster-cli restore DATE|FILE [--dir DIR] [--home DIR]
+//                                      puts a backup (a date listed in the folder's backup.ini, else a
+//                                      file) in the database's place; the old file is kept as
+//                                      <database>.before-restore
+// Exit codes: 0 success; 1 a data or file failure, or missing input; 2 bad arguments or a refused
+// statement; 3 another process holds the installation lock.
 
 #include "data/databasefile.h"
 #include "data/engine/database.h"
 #include "data/engine/dbfile.h"
 #include "data/engine/query.h"
+#include "data/installationlock.h"
 #include "platform/errors.h"
 #include "platform/paths.h"
 #include "platform/textfile.h"
+#include "safety/backup.h"
 
 #include <QCoreApplication>
+#include <QDate>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTextStream>
 
 namespace {
@@ -23,6 +36,7 @@ namespace {
 QTextStream& err()
 {
     static QTextStream stream(stderr);
+    stream.setEncoding(QStringConverter::Utf8);
     return stream;
 }
 
@@ -140,9 +154,93 @@ int runSql(const QStringList& args)
     return 0;
 }
 
+/// The options of a command that works on an installation: --home DIR, --dir DIR and positional
+/// arguments.
+struct Options
+{
+    QString home = QCoreApplication::applicationDirPath();
+    QString dir;
+    QStringList positional;
+};
+
+bool parseOptions(const QStringList& args, Options& options)
+{
+    for (int i = 0; i < args.size(); ++i) {
+        const QString& arg = args[i];
+        if (arg == QLatin1String("--home") && i + 1 < args.size()) {
+            options.home = args[++i];
+        } else if (arg == QLatin1String("--dir") && i + 1 < args.size()) {
+            options.dir = backup::pickedFolder(args[++i]);
+        } else if (arg.startsWith(QLatin1String("--"))) {
+            return false;
+        } else {
+            options.positional << arg;
+        }
+    }
+    paths::setAppPath(options.home);
+    if (options.dir.isEmpty()) {
+        options.dir = backup::defaultFolder();
+    }
+    return true;
+}
+
+QTextStream& out()
+{
+    static QTextStream stream(stdout);
+    stream.setEncoding(QStringConverter::Utf8);
+    return stream;
+}
+
+int runBackup(const QStringList& args)
+{
+    Options options;
+    if (!parseOptions(args, options) || !options.positional.isEmpty()) {
+        err() << "usage: roster-cli backup [--dir DIR] [--home DIR]" << Qt::endl;
+        return 2;
+    }
+    engine::Database db;
+    db.setFileName(dbfile::configuredPath());
+    try {
+        const backup::Made made = backup::makeBackup(db, options.dir, QDate::currentDate());
+        out() << made.path << Qt::endl;
+        return 0;
+    } catch (const dbfile::CheckFailed& e) {
+        err() << QStringLiteral("备份文件校验失败！") << '\n' << e.message() << Qt::endl;
+        return 1;
+    }
+}
+
+int runRestore(const QStringList& args)
+{
+    Options options;
+    if (!parseOptions(args, options) || options.positional.size() != 1) {
+        err() << "usage: roster-cli restore DATE|FILE [--dir DIR] [--home DIR]" << Qt::endl;
+        return 2;
+    }
+    const QString database = dbfile::configuredPath();
+    InstallationLock lock(database);
+    const QString source = backup::restoreSource(options.positional.first(), options.dir);
+    if (!QFileInfo(source).isFile()) {
+        err() << QStringLiteral("你选择的文件已被破坏或删除，请重新选择！") << ' ' << source << Qt::endl;
+        return 1;
+    }
+    engine::Database db;
+    db.setFileName(database);
+    try {
+        dbfile::restoreDatabase(db, source);
+    } catch (const RosterError& e) {
+        err() << QStringLiteral("数据库恢复失败") << '\n' << e.message() << Qt::endl;
+        return 1;
+    }
+    out() << QStringLiteral("数据库恢复成功") << ' ' << database << Qt::endl;
+    return 0;
+}
+
 int usage()
 {
-    err() << "usage: roster-cli create-db DIR | install-text SRC DST | sql FILE|- [--home DIR] [--paramN VALUE]"
+    err() << "usage: roster-cli create-db DIR | install-text SRC DST | sql FILE|- [--home DIR] [--paramN VALUE]\n"
+             "       roster-cli backup [--dir DIR] [--home DIR] | restore DATE|FILE [--dir DIR] [--home DIR]\n"
+             "exit codes: 0 success, 1 data or file failure, 2 bad arguments, 3 the installation is locked"
           << Qt::endl;
     return 2;
 }
@@ -163,7 +261,16 @@ int main(int argc, char** argv)
         if (!args.isEmpty() && args[0] == QLatin1String("sql")) {
             return runSql(args.mid(1));
         }
+        if (!args.isEmpty() && args[0] == QLatin1String("backup")) {
+            return runBackup(args.mid(1));
+        }
+        if (!args.isEmpty() && args[0] == QLatin1String("restore")) {
+            return runRestore(args.mid(1));
+        }
         return usage();
+    } catch (const LockHeld& e) {
+        err() << e.message() << Qt::endl;
+        return 3;
     } catch (const std::exception& e) {
         err() << exceptionText(e) << Qt::endl;
         return 1;
