@@ -11,6 +11,12 @@
 //                                      puts a backup (a date listed in the folder's backup.ini, else a
 //                                      file) in the database's place; the old file is kept as
 //                                      <database>.before-restore
+//   roster-cli check [--home DIR]      full integrity check of the database and its person count; exit
+//                                      code 0 only when it is sound (only reads, takes no lock)
+//   roster-cli compact [--home DIR]    compacts the database file
+//   roster-cli repair [FILE] [--home DIR]
+//                                      repairs the database file (or FILE); a damaged file is kept as
+//                                      <name>.before-repair
 // Exit codes: 0 success; 1 a data or file failure, or missing input; 2 bad arguments or a refused
 // statement; 3 another process holds the installation lock.
 
@@ -236,10 +242,78 @@ int runRestore(const QStringList& args)
     return 0;
 }
 
+int runCheck(const QStringList& args)
+{
+    Options options;
+    if (!parseOptions(args, options) || !options.positional.isEmpty()) {
+        err() << "usage: roster-cli check [--home DIR]" << Qt::endl;
+        return 2;
+    }
+    const QString database = dbfile::configuredPath();
+    const dbfile::Check result = dbfile::check(database);
+    if (!result.sound()) {
+        err() << QStringLiteral("数据库文件 %1 已损坏：").arg(database) << '\n'
+              << result.problems.mid(0, 20).join(u'\n') << Qt::endl;
+        return 1;
+    }
+    out() << QStringLiteral("数据库完好：%1，%2 人").arg(database).arg(result.persons) << Qt::endl;
+    return 0;
+}
+
+int runCompact(const QStringList& args)
+{
+    Options options;
+    if (!parseOptions(args, options) || !options.positional.isEmpty()) {
+        err() << "usage: roster-cli compact [--home DIR]" << Qt::endl;
+        return 2;
+    }
+    const QString database = dbfile::configuredPath();
+    InstallationLock lock(database);
+    engine::Database db;
+    db.setFileName(database);
+    try {
+        dbfile::compactDatabase(db, paths::apppath() + QStringLiteral("temp.dat"));
+    } catch (const RosterError& e) {
+        err() << QStringLiteral("本地数据库压缩出错！") << '\n' << e.message() << Qt::endl;
+        return 1;
+    }
+    out() << QStringLiteral("本地数据库压缩完成！") << Qt::endl;
+    return 0;
+}
+
+int runRepair(const QStringList& args)
+{
+    Options options;
+    if (!parseOptions(args, options) || options.positional.size() > 1) {
+        err() << "usage: roster-cli repair [FILE] [--home DIR]" << Qt::endl;
+        return 2;
+    }
+    InstallationLock lock(dbfile::configuredPath());
+    const QString file = options.positional.isEmpty() ? dbfile::configuredPath()
+                                                      : QFileInfo(options.positional.first()).absoluteFilePath();
+    dbfile::RepairResult result;
+    try {
+        result = dbfile::repairFile(file);
+    } catch (const LockHeld&) {
+        throw;
+    } catch (const RosterError& e) {
+        err() << QStringLiteral("数据库修复出错！") << '\n' << e.message() << Qt::endl;
+        return 1;
+    }
+    for (const engine::SalvagedTable& table : std::as_const(result.tables)) {
+        out() << table.table << '\t' << table.copied
+              << (table.damaged ? QStringLiteral("\t有损坏的行未能读出") : QString()) << '\n';
+    }
+    out() << QStringLiteral("本地数据库修复完成！") << QStringLiteral("（%1 人）").arg(result.check.persons)
+          << Qt::endl;
+    return 0;
+}
+
 int usage()
 {
     err() << "usage: roster-cli create-db DIR | install-text SRC DST | sql FILE|- [--home DIR] [--paramN VALUE]\n"
              "       roster-cli backup [--dir DIR] [--home DIR] | restore DATE|FILE [--dir DIR] [--home DIR]\n"
+             "       roster-cli check [--home DIR] | compact [--home DIR] | repair [FILE] [--home DIR]\n"
              "exit codes: 0 success, 1 data or file failure, 2 bad arguments, 3 the installation is locked"
           << Qt::endl;
     return 2;
@@ -266,6 +340,15 @@ int main(int argc, char** argv)
         }
         if (!args.isEmpty() && args[0] == QLatin1String("restore")) {
             return runRestore(args.mid(1));
+        }
+        if (!args.isEmpty() && args[0] == QLatin1String("check")) {
+            return runCheck(args.mid(1));
+        }
+        if (!args.isEmpty() && args[0] == QLatin1String("compact")) {
+            return runCompact(args.mid(1));
+        }
+        if (!args.isEmpty() && args[0] == QLatin1String("repair")) {
+            return runRepair(args.mid(1));
         }
         return usage();
     } catch (const LockHeld& e) {

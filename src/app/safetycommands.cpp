@@ -2,6 +2,8 @@
 
 #include "app/commands.h"
 #include "app/tmainform.h"
+#include "data/dmunit.h"
+#include "platform/interaction.h"
 #include "safety/tbakform.h"
 
 void bindSafetyCommands(Tmainform& mainform, Tdm& dm)
@@ -13,4 +15,21 @@ void bindSafetyCommands(Tmainform& mainform, Tdm& dm)
     };
     mainform.bindCommand(command::Backup, [openBakform] { openBakform(true); });
     mainform.bindCommand(command::Restore, [openBakform] { openBakform(false); });
+
+    // Compaction and repair: an administrator's, after a question.
+    const auto maintenance = [&dm](const QString& question, const std::function<void()>& action) {
+        return [&dm, question, action] {
+            if (dm.loginright == QLatin1String("guest")) {
+                ShowError(QStringLiteral("你是普通用户，无法完成这项操作，请找管理员协商！"));
+                return;
+            }
+            if (AskYesNo(question)) {
+                action();
+            }
+        };
+    };
+    mainform.bindCommand(command::Compact,
+                         maintenance(QStringLiteral("你真的要压缩数据库吗？"), [&dm] { dm.compactdb(); }));
+    mainform.bindCommand(command::Repair,
+                         maintenance(QStringLiteral("你真的要修复数据库吗？"), [&dm] { dm.repairdb(QString()); }));
 }

@@ -2,6 +2,7 @@
 
 #include "data/engine/database.h"
 #include "data/installationlock.h"
+#include "data/schema.h"
 #include "platform/errors.h"
 #include "platform/inifile.h"
 #include "platform/paths.h"
@@ -14,7 +15,6 @@
 #include <cstdio>
 #include <cstring>
 #include <optional>
-#include <unistd.h>
 
 namespace dbfile {
 
@@ -25,6 +25,22 @@ const QStringList& journalSuffixes()
     static const QStringList suffixes{QStringLiteral("-journal"), QStringLiteral("-wal"), QStringLiteral("-shm")};
     return suffixes;
 }
+
+/// The installation lock of a file for a step that changes it: this process's own lock when it
+/// holds it (the program), else taken for the step (LockHeld when another live process has it).
+class LockScope
+{
+public:
+    explicit LockScope(const QString& databasePath)
+    {
+        if (!InstallationLock::heldHere(databasePath)) {
+            m_lock.emplace(databasePath);
+        }
+    }
+
+private:
+    std::optional<InstallationLock> m_lock;
+};
 
 /// rename(2): replaces the target in one step, or fails and changes nothing.
 void renameOver(const QString& from, const QString& to)
@@ -69,8 +85,8 @@ template <typename Copy> Check copyThroughWorkFile(const QString& target, Copy c
     }
 }
 
-/// The old file's copy for `keep`: a hard link when the file system has them (no second copy of a
-/// large file), else a plain copy; its journal files move along, since they belong to it.
+/// The old file's copy for `keep`, with the journal files that belong to it. A copy, not a link: a
+/// repair changes the file in place afterwards.
 void keepOldFile(const QString& databasePath, Keep keep)
 {
     const QString kept = keptCopyOf(databasePath, keep);
@@ -79,11 +95,7 @@ void keepOldFile(const QString& databasePath, Keep keep)
     if (!QFile::exists(databasePath)) {
         return;
     }
-    if (::link(QFile::encodeName(databasePath).constData(), QFile::encodeName(kept).constData()) != 0 &&
-        !QFile::copy(databasePath, kept)) {
-        throw FileError(QStringLiteral("无法保留原数据库文件 %1").arg(QDir::toNativeSeparators(kept)));
-    }
-    for (const QString& suffix : journalSuffixes()) {
+    for (const QString& suffix : QStringList{QString()} + journalSuffixes()) {
         if (QFile::exists(databasePath + suffix) && !QFile::copy(databasePath + suffix, kept + suffix)) {
             throw FileError(QStringLiteral("无法保留原数据库文件 %1").arg(QDir::toNativeSeparators(kept + suffix)));
         }
@@ -154,26 +166,99 @@ QString keptCopyOf(const QString& databasePath, Keep keep)
 void replaceDatabase(engine::Database& db, const QString& newFile, Keep keep)
 {
     const QString target = pathOf(db);
-    std::optional<InstallationLock> lock;
-    if (!InstallationLock::heldHere(target)) {
-        lock.emplace(target);
-    }
+    const LockScope lock(target);
     db.close();
+    replaceFile(target, newFile, keep);
+}
+
+void replaceFile(const QString& target, const QString& newFile, Keep keep)
+{
+    const LockScope lock(target);
+    QString moving = newFile;
+    if (QFileInfo(newFile).absolutePath() != QFileInfo(target).absolutePath() && QFile::exists(newFile)) {
+        // rename(2) works within one file system only: bring the file beside the target first.
+        moving = workFileFor(target);
+        removeFile(moving);
+        if (!QFile::copy(newFile, moving)) {
+            QFile::remove(moving);
+            throw FileError(QStringLiteral("无法复制文件 %1").arg(QDir::toNativeSeparators(newFile)));
+        }
+    }
     if (keep != Keep::Nothing) {
         keepOldFile(target, keep);
     }
-    renameOver(newFile, target);
+    renameOver(moving, target);
+    if (moving != newFile) {
+        QFile::remove(newFile);
+    }
     // The old file's journals would be replayed into the new one at its first opening.
     removeJournals(target);
+}
+
+void compactDatabase(engine::Database& db, const QString& workFile)
+{
+    const QString target = pathOf(db);
+    const LockScope lock(target);
+    db.close();
+    removeFile(workFile);
+    removeJournals(workFile);
+    engine::vacuumInto(target, workFile);
+    try {
+        const Check result = check(workFile);
+        if (!result.sound()) {
+            throw CheckFailed(workFile, result);
+        }
+        replaceDatabase(db, workFile, Keep::Nothing);
+    } catch (...) {
+        QFile::remove(workFile);
+        throw;
+    }
+}
+
+RepairResult repairFile(const QString& path)
+{
+    const LockScope lock(path);
+    RepairResult result;
+    result.check = check(path);
+    if (!result.check.isDatabase || !result.check.hasPersons) {
+        throw CheckFailed(path, result.check);
+    }
+    if (result.check.sound()) {
+        return result;
+    }
+    keepOldFile(path, Keep::BeforeRepair);
+    try {
+        engine::reindexFile(path);
+        result.check = check(path);
+        if (result.check.sound()) {
+            result.how = Repair::Reindexed;
+            return result;
+        }
+    } catch (const engine::DbError&) {
+        // Damaged pages, not only wrong index entries: the rows are salvaged below.
+    }
+    const QString salvaged = path + QStringLiteral(".salvage");
+    removeFile(salvaged);
+    removeJournals(salvaged);
+    try {
+        result.tables = engine::salvageInto(path, salvaged, schemaSql());
+        result.check = check(salvaged);
+        if (!result.check.sound()) {
+            throw CheckFailed(salvaged, result.check);
+        }
+        replaceFile(path, salvaged, Keep::Nothing); // the damaged file is kept already
+    } catch (...) {
+        QFile::remove(salvaged);
+        throw;
+    }
+    result.how = Repair::Salvaged;
+    return result;
 }
 
 Check restoreDatabase(engine::Database& db, const QString& source)
 {
     const QString target = pathOf(db);
-    std::optional<InstallationLock> lock;
-    if (!InstallationLock::heldHere(target)) {
-        lock.emplace(target);
-    }
+    const LockScope lock(target);
     db.close();
     // The copy lies beside the database, so that the rename below stays on one file system.
     const QString work = target + QStringLiteral(".restore");

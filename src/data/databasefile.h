@@ -3,6 +3,7 @@
 #include "data/engine/dbfile.h"
 #include "platform/errors.h"
 
+#include <QList>
 #include <QString>
 
 namespace engine {
@@ -71,6 +72,40 @@ void replaceDatabase(engine::Database& db, const QString& newFile, Keep keep);
 /// the `.before-restore` copy. A source that is not a sound database throws before anything is
 /// replaced. Returns the check of the restored file.
 Check restoreDatabase(engine::Database& db, const QString& source);
+
+/// Puts `newFile` in the place of `target` (any database file, the connection's or another):
+/// the lock of `target` must be this process's or free; the old file is kept as `keep` says, the new
+/// one takes the name in one rename(2) (or through a copy beside the target when the two lie on
+/// different file systems), and the old file's journals are removed.
+void replaceFile(const QString& target, const QString& newFile, Keep keep);
+
+/// Compacts the connection's database: the connection is closed, VACUUM INTO `workFile` (a leftover
+/// one removed first) on a private connection, the result checked and put in the database file's
+/// place by replaceDatabase, keeping nothing. A failure throws and leaves the database file as it
+/// was and no work file; the connection stays closed either way.
+void compactDatabase(engine::Database& db, const QString& workFile);
+
+/// How a repair ended.
+enum class Repair
+{
+    Sound,     ///< nothing to mend: the file is unchanged and not copied
+    Reindexed, ///< only indexes were wrong: rebuilt in place
+    Salvaged,  ///< every readable row copied into a fresh file that took the damaged file's place
+};
+
+struct RepairResult
+{
+    Repair how = Repair::Sound;
+    Check check; ///< of the repaired file
+    QList<engine::SalvagedTable> tables;
+};
+
+/// Repairs a closed database file: a sound file is left alone; a file that is no database of this
+/// program (not SQLite, or without table person) throws and stays unchanged; otherwise the file is
+/// first kept with its journals as `<name>.before-repair`, then mended by REINDEX when only indexes
+/// are wrong, else salvaged into a fresh file made from the built-in schema, which replaces it.
+/// Throws when nothing could be read. Needs the lock of the file, as replaceFile does.
+RepairResult repairFile(const QString& path);
 
 /// Removes the -journal, -wal and -shm files of a database file.
 void removeJournals(const QString& databasePath);

@@ -6,6 +6,7 @@
 #include <QFile>
 
 #include <functional>
+#include <limits>
 #include <sqlite3.h>
 
 namespace engine {
@@ -147,6 +148,221 @@ FileCheck checkDatabaseFile(const QString& path, bool integrity)
         result.problems << QStringLiteral("no such table: person");
     }
     return result;
+}
+
+void vacuumInto(const QString& source, const QString& target)
+{
+    RawConnection db(source, SQLITE_OPEN_READONLY);
+    if (!db.ok()) {
+        throw DbError(QStringLiteral("%1: %2").arg(db.error(), source), db.errorCode());
+    }
+    QString literal = target;
+    literal.replace(u'\'', QStringLiteral("''"));
+    const QByteArray sql = QStringLiteral("VACUUM INTO '%1'").arg(literal).toUtf8();
+    if (!db.each(sql.constData(), [](sqlite3_stmt*) {})) {
+        const DbError error(QStringLiteral("%1: %2").arg(db.error(), source), db.errorCode());
+        // A failed VACUUM INTO leaves an empty target behind.
+        QFile::remove(target);
+        throw error;
+    }
+}
+
+void reindexFile(const QString& path)
+{
+    RawConnection db(path, SQLITE_OPEN_READWRITE);
+    if (!db.ok() || !db.each("REINDEX", [](sqlite3_stmt*) {})) {
+        throw DbError(QStringLiteral("%1: %2").arg(db.error(), path), db.errorCode());
+    }
+}
+
+namespace {
+
+struct Column
+{
+    QString name;
+    bool rowidAlias = false;
+};
+
+QString quoted(const QString& name)
+{
+    return u'"' + QString(name).replace(u'"', QStringLiteral("\"\"")) + u'"';
+}
+
+/// The columns of a table by name, empty when its definition cannot be read.
+QList<Column> columnsOf(RawConnection& db, const QString& table)
+{
+    QList<Column> columns;
+    QList<Column> keys;
+    const QByteArray sql = QStringLiteral("PRAGMA table_info(%1)").arg(quoted(table)).toUtf8();
+    db.each(sql.constData(), [&](sqlite3_stmt* stmt) {
+        Column column{columnText(stmt, 1), false};
+        if (sqlite3_column_int(stmt, 5) > 0) {
+            column.rowidAlias = columnText(stmt, 2).compare(QLatin1String("INTEGER"), Qt::CaseInsensitive) == 0;
+            keys << column;
+        }
+        columns << column;
+    });
+    if (keys.size() != 1) {
+        for (Column& column : columns) {
+            column.rowidAlias = false;
+        }
+    }
+    return columns;
+}
+
+/// Reads the rows of one table from `first` on, in rowid order, handing each to `row`; returns the
+/// rowid after the last row read, or stops at the first read failure (`failed` set).
+qint64 readFrom(RawConnection& source, const QByteArray& select, qint64 first, bool& failed,
+                const std::function<void(sqlite3_stmt*)>& row)
+{
+    sqlite3_stmt* stmt = nullptr;
+    failed = sqlite3_prepare_v2(source.handle(), select.constData(), -1, &stmt, nullptr) != SQLITE_OK;
+    if (failed) {
+        return first;
+    }
+    sqlite3_bind_int64(stmt, 1, first);
+    qint64 next = first;
+    int rc;
+    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
+        next = sqlite3_column_int64(stmt, 0) + 1;
+        row(stmt);
+    }
+    sqlite3_finalize(stmt);
+    failed = rc != SQLITE_DONE;
+    return next;
+}
+
+/// Whether a seek to the first rowid at or after `at` can be read: 1 a row, 0 no row left, -1 a
+/// read failure.
+int probe(RawConnection& source, const QString& table, qint64 at)
+{
+    int result = -1;
+    const QByteArray sql =
+        QStringLiteral("SELECT rowid FROM %1 WHERE rowid >= ?1 ORDER BY rowid LIMIT 1").arg(quoted(table)).toUtf8();
+    sqlite3_stmt* stmt = nullptr;
+    if (sqlite3_prepare_v2(source.handle(), sql.constData(), -1, &stmt, nullptr) == SQLITE_OK) {
+        sqlite3_bind_int64(stmt, 1, at);
+        const int rc = sqlite3_step(stmt);
+        result = rc == SQLITE_ROW ? 1 : rc == SQLITE_DONE ? 0 : -1;
+    }
+    sqlite3_finalize(stmt);
+    return result;
+}
+
+/// The first rowid after a read failure at `failedAt` from which reading works again: steps
+/// forward by doubling, then narrows down by halving. Returns -1 when nothing after it can be read.
+qint64 resumePoint(RawConnection& source, const QString& table, qint64 failedAt)
+{
+    constexpr qint64 limit = std::numeric_limits<qint64>::max() / 4;
+    qint64 bad = failedAt;
+    qint64 step = 1;
+    qint64 good = -1;
+    while (bad + step < limit) {
+        const int found = probe(source, table, bad + step);
+        if (found >= 0) {
+            good = bad + step;
+            break;
+        }
+        bad += step;
+        step *= 2;
+    }
+    if (good < 0) {
+        return -1;
+    }
+    while (good - bad > 1) {
+        const qint64 middle = bad + (good - bad) / 2;
+        (probe(source, table, middle) >= 0 ? good : bad) = middle;
+    }
+    return good;
+}
+
+} // namespace
+
+QList<SalvagedTable> salvageInto(const QString& source, const QString& target, const QString& schema)
+{
+    createDatabaseFile(target, {schema});
+    RawConnection from(source, SQLITE_OPEN_READONLY);
+    RawConnection to(target, SQLITE_OPEN_READWRITE);
+    if (!from.ok() || !to.ok()) {
+        QFile::remove(target);
+        throw DbError(QStringLiteral("%1: %2").arg(from.error(), source), from.errorCode());
+    }
+    QStringList tables;
+    to.each("SELECT name FROM sqlite_schema WHERE type = 'table' AND name NOT LIKE 'sqlite_%' ORDER BY rowid",
+            [&](sqlite3_stmt* stmt) { tables << columnText(stmt, 0); });
+
+    QList<SalvagedTable> report;
+    bool anyRead = false;
+    to.each("BEGIN", [](sqlite3_stmt*) {});
+    for (const QString& table : std::as_const(tables)) {
+        QStringList sourceNames;
+        for (const Column& column : columnsOf(from, table)) {
+            sourceNames << column.name.toLower();
+        }
+        if (sourceNames.isEmpty()) {
+            continue; // not in the damaged file, or its definition is lost
+        }
+        QStringList names;
+        bool aliased = false;
+        for (const Column& column : columnsOf(to, table)) {
+            if (sourceNames.contains(column.name.toLower())) {
+                names << quoted(column.name);
+                aliased = aliased || column.rowidAlias;
+            }
+        }
+        // With an INTEGER PRIMARY KEY the key column carries the rowid; without one the rowid is
+        // written explicitly, so the salvaged rows keep the identity they had.
+        const QString insertColumns = (aliased ? QString() : QStringLiteral("rowid, ")) + names.join(u',');
+        QStringList marks;
+        for (int i = 0; i < names.size() + (aliased ? 0 : 1); ++i) {
+            marks << QStringLiteral("?%1").arg(i + 1);
+        }
+        const QByteArray select = QStringLiteral("SELECT rowid, %1 FROM %2 WHERE rowid >= ?1 ORDER BY rowid")
+                                      .arg(names.join(u','), quoted(table))
+                                      .toUtf8();
+        const QByteArray insert = QStringLiteral("INSERT INTO %1(%2) VALUES (%3)")
+                                      .arg(quoted(table), insertColumns, marks.join(u','))
+                                      .toUtf8();
+        sqlite3_stmt* store = nullptr;
+        sqlite3_prepare_v2(to.handle(), insert.constData(), -1, &store, nullptr);
+
+        SalvagedTable done{table, 0, false};
+        const int offset = aliased ? 1 : 0; // the rowid column of the SELECT is skipped when aliased
+        qint64 next = std::numeric_limits<qint64>::min();
+        for (;;) {
+            bool failed = false;
+            next = readFrom(from, select, next, failed, [&](sqlite3_stmt* row) {
+                const int count = sqlite3_column_count(row);
+                for (int i = offset; i < count; ++i) {
+                    sqlite3_bind_value(store, i - offset + 1, sqlite3_column_value(row, i));
+                }
+                if (sqlite3_step(store) == SQLITE_DONE) {
+                    ++done.copied;
+                } else {
+                    done.damaged = true; // a row the schema refuses is not stored
+                }
+                sqlite3_reset(store);
+            });
+            anyRead = anyRead || !failed || done.copied > 0;
+            if (!failed) {
+                break;
+            }
+            done.damaged = true;
+            next = resumePoint(from, table, next);
+            if (next < 0) {
+                break;
+            }
+        }
+        sqlite3_finalize(store);
+        report << done;
+    }
+    if (!anyRead || !to.each("COMMIT", [](sqlite3_stmt*) {})) {
+        const QString message = anyRead ? to.error() : QStringLiteral("no table could be read: %1").arg(source);
+        to.each("ROLLBACK", [](sqlite3_stmt*) {});
+        QFile::remove(target);
+        throw DbError(message, SQLITE_CORRUPT);
+    }
+    return report;
 }
 
 void backupDatabase(Database& source, const QString& target)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -37,5 +38,27 @@ void backupDatabase(Database& source, const QString& target);
 /// The same from a database file that no connection of ours has open; the source is opened
 /// read-only, so nothing of it (not even a journal beside it) is changed.
 void backupDatabaseFile(const QString& source, const QString& target);
+
+/// Compacts a closed database file into `target` (which must not exist) with VACUUM INTO, on a
+/// private read-only connection. A failure throws DbError and leaves no target behind.
+void vacuumInto(const QString& source, const QString& target);
+
+/// Rebuilds every index of a closed database file in place (REINDEX). Throws DbError.
+void reindexFile(const QString& path);
+
+/// What a salvage copied, per table: rows read and rows lost (the damaged table's own count when it
+/// could still be read, -1 when not).
+struct SalvagedTable
+{
+    QString table;
+    qint64 copied = 0;
+    bool damaged = false; ///< a read failed and rows were skipped
+};
+
+/// Copies every readable row of every table of the damaged file `source` into the fresh file
+/// `target` made from `schema`, table by table in rowid order with the rows' own rowids; after a
+/// read failure it seeks forward to the first rowid that can be read again, so one lost page loses
+/// only its own rows. Columns are matched by name. Throws DbError when not one table could be read.
+QList<SalvagedTable> salvageInto(const QString& source, const QString& target, const QString& schema);
 
 } // namespace engine
