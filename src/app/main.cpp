@@ -2,18 +2,16 @@
 #include "app/recordcommands.h"
 #include "app/rosterapplication.h"
 #include "app/safetycommands.h"
+#include "app/shellstore.h"
 #include "app/taboutbox.h"
-#include "app/tdmstore.h"
 #include "app/tmainform.h"
+#include "app/windowcontext.h"
 #include "data/databasefile.h"
 #include "data/dmunit.h"
 #include "data/installationlock.h"
 #include "platform/interaction.h"
 #include "platform/paths.h"
 #include "platform/widgetinteraction.h"
-#include "records/basedata.h"
-#include "records/tfrmredeploy.h"
-#include "records/tworkerform.h"
 
 #include <QGuiApplication>
 #include <QLibraryInfo>
@@ -42,7 +40,8 @@ int main(int argc, char** argv)
     paths::initFromArguments(app.arguments(), QCoreApplication::applicationDirPath());
 
     WidgetInteraction desktop;
-    interaction::install(&desktop);
+    Tdm dm;
+    WindowContext context(dm, desktop);
 
     // The start-up picture; creating it also sets the application title.
     QPointer<TAboutBox> splash = new TAboutBox;
@@ -60,23 +59,18 @@ int main(int argc, char** argv)
         return 1;
     }
 
-    Tdm dm;
-    TdmStore store(dm);
-    access::setQuitHandler([&store, &lock] {
+    access::setQuitHandler([&context, &lock] {
         // The login's quit and a refused start: the connection is closed, then nothing else runs.
-        store.closeDatabase();
+        context.store().closeDatabase();
         lock.reset();
         std::fflush(nullptr);
         std::_Exit(0);
     });
-    setLoginRightSource([&dm] { return dm.loginright; });
 
-    Tmainform mainform(store);
-    createWorkerForm(dm, &mainform);
-    createRecordWindows(&mainform);
-    createRedeployDialog(&mainform);
+    Tmainform mainform(context);
+    context.createStartupWindows();
     bindRecordCommands(mainform);
-    bindSafetyCommands(mainform, dm);
+    bindSafetyCommands(mainform, context);
 
     if (splash) {
         splash->close();

@@ -2,24 +2,25 @@
 
 #include "app/commands.h"
 #include "app/tmainform.h"
+#include "app/windowcontext.h"
 #include "data/dmunit.h"
 #include "platform/interaction.h"
 #include "safety/tbakform.h"
 
-void bindSafetyCommands(Tmainform& mainform, Tdm& dm)
+void bindSafetyCommands(Tmainform& mainform, WindowContext& context)
 {
-    const auto openBakform = [&mainform, &dm](bool backupmode) {
+    const auto openBakform = [&mainform, &context](bool backupmode) {
         mainform.backupmode = backupmode;
-        Tbakform form(dm, mainform.backupmode, &mainform);
-        form.exec();
+        Tbakform form(context, mainform.backupmode, &mainform);
+        context.runModal(form);
     };
     mainform.bindCommand(command::Backup, [openBakform] { openBakform(true); });
     mainform.bindCommand(command::Restore, [openBakform] { openBakform(false); });
 
     // Compaction and repair: an administrator's, after a question.
-    const auto maintenance = [&dm](const QString& question, const std::function<void()>& action) {
-        return [&dm, question, action] {
-            if (dm.loginright == QLatin1String("guest")) {
+    const auto maintenance = [&context](const QString& question, const std::function<void()>& action) {
+        return [&context, question, action] {
+            if (context.isGuest()) {
                 ShowError(QStringLiteral("你是普通用户，无法完成这项操作，请找管理员协商！"));
                 return;
             }
@@ -28,6 +29,7 @@ void bindSafetyCommands(Tmainform& mainform, Tdm& dm)
             }
         };
     };
+    Tdm& dm = context.dm();
     mainform.bindCommand(command::Compact,
                          maintenance(QStringLiteral("你真的要压缩数据库吗？"), [&dm] { dm.compactdb(); }));
     mainform.bindCommand(command::Repair,

@@ -2,10 +2,9 @@
 
 #include "data/databasefile.h"
 #include "data/engine/database.h"
+#include "platform/errorboundary.h"
 #include "platform/inifile.h"
 #include "platform/paths.h"
-
-#include <QDebug>
 
 namespace safety {
 
@@ -29,13 +28,7 @@ QString lastUsePath()
 
 bool copyToLastUse(engine::Database& db)
 {
-    try {
-        dbfile::copyDatabase(db, lastUsePath());
-        return true;
-    } catch (const std::exception& e) {
-        qWarning().noquote() << "roster.lst:" << exceptionText(e);
-        return false;
-    }
+    return ignoreErrors("roster.lst", [&db] { dbfile::copyDatabase(db, lastUsePath()); });
 }
 
 } // namespace safety

@@ -1,7 +1,9 @@
 #include "safety/tbakform.h"
 
+#include "app/windowcontext.h"
 #include "data/databasefile.h"
 #include "data/dmunit.h"
+#include "platform/errorboundary.h"
 #include "platform/interaction.h"
 #include "safety/backup.h"
 
@@ -66,7 +68,7 @@ QString folderOf(const QRadioButton* byDefault, const QLineEdit* directory)
 
 } // namespace
 
-Tbakform::Tbakform(Tdm& dm, bool backupmode, QWidget* parent) : QDialog(parent), m_dm(dm)
+Tbakform::Tbakform(WindowContext& context, bool backupmode, QWidget* parent) : QDialog(parent), m_context(context)
 {
     setObjectName(QStringLiteral("bakformDialog"));
     setWindowTitle(QStringLiteral("数据备份与恢复"));
@@ -81,7 +83,7 @@ Tbakform::Tbakform(Tdm& dm, bool backupmode, QWidget* parent) : QDialog(parent),
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(PageControl1);
     layout->setSizeConstraint(QLayout::SetFixedSize);
-    connect(PageControl1, &QTabWidget::currentChanged, this, &Tbakform::updateDefaultButton);
+    connect(PageControl1, &QTabWidget::currentChanged, this, guarded(this, &Tbakform::updateDefaultButton));
 
     PageControl1->setCurrentIndex(backupmode ? 0 : 1);
     updateDefaultButton();
@@ -93,7 +95,7 @@ Tbakform::Tbakform(Tdm& dm, bool backupmode, QWidget* parent) : QDialog(parent),
     }
 
     readListClick();
-    if (m_dm.loginright == QLatin1String("guest")) {
+    if (m_context.isGuest()) {
         BitBtn1->setEnabled(false);
         BitBtn3->setEnabled(false);
         BitBtn4->setEnabled(false);
@@ -117,8 +119,8 @@ QWidget* Tbakform::createBackupPage()
     layout->addStretch();
     layout->addLayout(buttons);
 
-    connect(BrowseButton1, &QPushButton::clicked, this, [this] { chooseDirectory(DirectoryEdit1); });
-    connect(BitBtn1, &QPushButton::clicked, this, &Tbakform::backupClick);
+    connect(BrowseButton1, &QPushButton::clicked, this, guarded([this] { chooseDirectory(DirectoryEdit1); }));
+    connect(BitBtn1, &QPushButton::clicked, this, guarded(this, &Tbakform::backupClick));
     connect(BitBtn2, &QPushButton::clicked, this, &Tbakform::reject);
     return page;
 }
@@ -151,9 +153,9 @@ QWidget* Tbakform::createRestorePage()
     layout->addWidget(options);
     layout->addLayout(buttons);
 
-    connect(BrowseButton2, &QPushButton::clicked, this, [this] { chooseDirectory(DirectoryEdit2); });
-    connect(BitBtn3, &QPushButton::clicked, this, &Tbakform::readListClick);
-    connect(BitBtn4, &QPushButton::clicked, this, &Tbakform::restoreClick);
+    connect(BrowseButton2, &QPushButton::clicked, this, guarded([this] { chooseDirectory(DirectoryEdit2); }));
+    connect(BitBtn3, &QPushButton::clicked, this, guarded(this, &Tbakform::readListClick));
+    connect(BitBtn4, &QPushButton::clicked, this, guarded(this, &Tbakform::restoreClick));
     connect(BitBtn5, &QPushButton::clicked, this, &Tbakform::reject);
     return page;
 }
@@ -194,7 +196,7 @@ void Tbakform::backupClick()
         return;
     }
     try {
-        backup::makeBackup(*m_dm.db, folder, QDate::currentDate());
+        backup::makeBackup(*m_context.dm().db, folder, QDate::currentDate());
     } catch (const dbfile::CheckFailed& e) {
         qWarning().noquote() << e.message();
         ShowError(QStringLiteral("备份文件校验失败！"));
@@ -246,14 +248,14 @@ void Tbakform::restoreClick()
         return;
     }
     try {
-        dbfile::restoreDatabase(*m_dm.db, file);
+        dbfile::restoreDatabase(*m_context.dm().db, file);
         ShowInfo(QStringLiteral("数据库恢复成功"));
     } catch (const std::exception& e) {
         qWarning().noquote() << exceptionText(e);
         ShowError(QStringLiteral("数据库恢复失败"));
     }
     try {
-        m_dm.db->open();
+        m_context.dm().db->open();
     } catch (const std::exception& e) {
         qWarning().noquote() << exceptionText(e);
         ShowError(QStringLiteral("打开数据库出错！"));

@@ -8,7 +8,7 @@ class QListWidget;
 class QPushButton;
 class QRadioButton;
 class QTabWidget;
-class Tdm;
+class WindowContext;
 
 /// The backup and restore window "数据备份与恢复": a dated, checked backup of the database on one
 /// page, the list of a folder's backups and the restore on the other. Created for each use, shown
@@ -21,7 +21,7 @@ class Tbakform : public QDialog
 public:
     /// Opens on the backup page when `backupmode` is true, else on the restore page, and reads the
     /// restore page's list.
-    Tbakform(Tdm& dm, bool backupmode, QWidget* parent = nullptr);
+    Tbakform(WindowContext& context, bool backupmode, QWidget* parent = nullptr);
 
     /// The folder a page's radio pair names at this moment; empty when "其它路径" is empty.
     QString backupFolder() const;
@@ -59,5 +59,5 @@ private:
     void chooseDirectory(QLineEdit* edit);
     void updateDefaultButton();
 
-    Tdm& m_dm;
+    WindowContext& m_context;
 };

@@ -1,3 +1,4 @@
+#include "app/windowcontext.h"
 #include "data/databasefile.h"
 #include "data/dmunit.h"
 #include "platform/paths.h"
@@ -60,11 +61,13 @@ private:
     std::unique_ptr<testdb::TempFile> m_file;
     std::unique_ptr<Tdm> m_dm;
     std::unique_ptr<ScriptedInteraction> m_ui;
+    std::unique_ptr<WindowContext> m_context;
     QString home(const QString& name) const { return m_home->filePath(name); }
 };
 
 void TestBakform::init()
 {
+    m_context.reset();
     m_dm.reset();
     m_ui.reset(); // the seam goes back to the console when the old one goes: before the new one comes
     m_ui = std::make_unique<ScriptedInteraction>();
@@ -72,6 +75,7 @@ void TestBakform::init()
     m_home = std::make_unique<QTemporaryDir>();
     paths::setAppPath(m_file->folder());
     m_dm = std::make_unique<Tdm>();
+    m_context = std::make_unique<WindowContext>(*m_dm, *m_ui);
     m_dm->db->open();
     m_dm->loginright = "admin";
 }
@@ -95,7 +99,7 @@ void TestBakform::opening()
 {
     QFETCH(bool, backupmode);
     QFETCH(int, page);
-    Tbakform empty(*m_dm, backupmode);
+    Tbakform empty(*m_context, backupmode);
     QCOMPARE(empty.windowTitle(), QString("数据备份与恢复"));
     QVERIFY(empty.windowFlags() & Qt::WindowStaysOnTopHint);
     QCOMPARE(empty.PageControl1->currentIndex(), page);
@@ -110,7 +114,7 @@ void TestBakform::opening()
 
     makeBackup(backup::defaultFolder(), 1);
     makeBackup(backup::defaultFolder());
-    Tbakform listed(*m_dm, backupmode);
+    Tbakform listed(*m_context, backupmode);
     QCOMPARE(listed.GroupBox2->title(), QString("可恢复的备份列表"));
     QCOMPARE(listed.ListBox1->count(), 2);
     // Each date with its file's size and the persons it holds.
@@ -124,7 +128,7 @@ void TestBakform::guestSeesTheListOnly()
 {
     makeBackup(backup::defaultFolder());
     m_dm->loginright = "guest";
-    Tbakform form(*m_dm, false);
+    Tbakform form(*m_context, false);
     QCOMPARE(form.ListBox1->count(), 1);
     QVERIFY(!form.BitBtn1->isEnabled());
     QVERIFY(!form.BitBtn3->isEnabled());
@@ -148,7 +152,7 @@ void TestBakform::backupInto()
 {
     QFETCH(QString, other);
     QFETCH(QString, folder);
-    Tbakform form(*m_dm, true);
+    Tbakform form(*m_context, true);
     if (!other.isEmpty()) {
         form.RadioButton2->setChecked(true);
         form.DirectoryEdit1->setText(home(other));
@@ -166,7 +170,7 @@ void TestBakform::backupInto()
 void TestBakform::emptyOtherPathIsRefused()
 {
     makeBackup(backup::defaultFolder());
-    Tbakform form(*m_dm, true);
+    Tbakform form(*m_context, true);
     form.RadioButton2->setChecked(true);
     form.BitBtn1->click();
     form.RadioButton4->setChecked(true);
@@ -200,7 +204,7 @@ void TestBakform::restoreRefusals()
     QFETCH(QStringList, texts);
     const QString path = makeBackup(backup::defaultFolder());
     makeBackup(home("elsewhere/"), 3); // listed only in the other folder
-    Tbakform form(*m_dm, false);
+    Tbakform form(*m_context, false);
     QCOMPARE(form.ListBox1->count(), 1);
     if (change != "no selection") {
         form.ListBox1->setCurrentRow(0);
@@ -228,7 +232,7 @@ void TestBakform::restoreReplacesAndReopens()
     makeBackup(backup::defaultFolder(), 2);
     m_dm->personquery->open();
     const QByteArray before = readBytes(m_file->path());
-    Tbakform form(*m_dm, false);
+    Tbakform form(*m_context, false);
     form.ListBox1->setCurrentRow(0);
     m_ui->answer({true});
     form.show();
@@ -244,7 +248,7 @@ void TestBakform::restoreReplacesAndReopens()
 void TestBakform::restoreWithAFailedReopenKeepsTheWindow()
 {
     makeBackup(backup::defaultFolder());
-    Tbakform form(*m_dm, false);
+    Tbakform form(*m_context, false);
     form.ListBox1->setCurrentRow(0);
     m_ui->answer({true});
     m_dm->db->beforeConnect = [](engine::Database&) { throw RosterError("no connection today"); };
@@ -259,7 +263,7 @@ void TestBakform::restoreWithAFailedReopenKeepsTheWindow()
 
 void TestBakform::browseStartsAtHome()
 {
-    Tbakform form(*m_dm, true);
+    Tbakform form(*m_context, true);
     m_ui->choose({home("chosen")});
     form.BrowseButton1->click();
     QCOMPARE(form.DirectoryEdit1->text(), home("chosen"));

@@ -6,6 +6,7 @@
 #include "safety/closerule.h"
 #include "safety/texitform.h"
 #include "support/scriptedinteraction.h"
+#include "support/testcontext.h"
 #include "support/testdb.h"
 
 #include <QFile>
@@ -133,68 +134,84 @@ private slots:
     void exitDialogButtons_data()
     {
         QTest::addColumn<int>("button"); // 0 备份后退出, 1 直接退出, 2 取消退出
-        QTest::addColumn<bool>("before");
-        QTest::addColumn<bool>("canclose");
+        QTest::addColumn<int>("choice");
         QTest::addColumn<int>("copies");
-        QTest::newRow("backup then exit") << 0 << false << true << 1;
-        QTest::newRow("exit") << 1 << false << true << 0;
-        QTest::newRow("cancel") << 2 << true << false << 0;
+        QTest::newRow("backup then exit") << 0 << int(Texitform::Choice::BackupAndExit) << 1;
+        QTest::newRow("exit") << 1 << int(Texitform::Choice::Exit) << 0;
+        QTest::newRow("cancel") << 2 << int(Texitform::Choice::Cancel) << 0;
     }
 
     void exitDialogButtons()
     {
         QFETCH(int, button);
-        QFETCH(bool, before);
-        QFETCH(bool, canclose);
+        QFETCH(int, choice);
         QFETCH(int, copies);
-        bool flag = before;
-        int made = 0;
-        Texitform form(flag, [&made] { ++made; });
+        ScriptedInteraction ui;
+        TestContext t(ui);
+        Texitform form(t.context);
         QCOMPARE(form.windowTitle(), QString("退出本系统"));
         QVERIFY(form.backupButton()->isDefault());
-        form.show();
         QPushButton* buttons[] = {form.backupButton(), form.exitButton(), form.cancelButton()};
         QCOMPARE(buttons[button]->text(), (QStringList{"备份后退出", "直接退出", "取消退出"}.at(button)));
-        buttons[button]->click();
-        QCOMPARE(flag, canclose);
+        t.context.setModalRunner([&](QDialog& dialog) {
+            dialog.show();
+            buttons[button]->click();
+            return dialog.result();
+        });
+        const std::optional<Texitform::Choice> chosen = form.ask();
+        QVERIFY(chosen.has_value());
+        QCOMPARE(int(*chosen), choice);
         QVERIFY(!form.isVisible());
-        QCOMPARE(made, copies);
+        QCOMPARE(t.store.lastUseCopies, copies);
     }
 
     /// A good roster.lst survives 备份后退出 after the database was damaged during the run.
     void backupExitAfterDamageKeepsTheGoodCopy()
     {
-        engine::Database db;
-        db.open(home("roster5.dat"));
-        QVERIFY(safety::copyToLastUse(db));
+        // The program's own path: the dialog, the context and the data module's store.
+        ScriptedInteraction ui;
+        Tdm dm;
+        WindowContext context(dm, ui);
+        dm.db->open(home("roster5.dat"));
+        QVERIFY(safety::copyToLastUse(*dm.db));
         const QByteArray good = readFile(lastUse());
         testdb::damagePage(home("roster5.dat"), testdb::rootPage(home("roster5.dat"), "person"));
-        bool flag = false;
-        Texitform form(flag, [&db] { safety::copyToLastUse(db); });
-        form.show();
+        Texitform form(context);
+        context.setModalRunner([&form](QDialog& dialog) {
+            dialog.show();
+            form.backupButton()->click();
+            return dialog.result();
+        });
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression("roster.lst"));
-        form.backupButton()->click();
-        QVERIFY(flag);
+        QCOMPARE(form.ask(), std::optional(Texitform::Choice::BackupAndExit));
         QCOMPARE(readFile(lastUse()), good);
     }
 
     void exitDialogEscapeCancelsAndCloseBoxDecidesNothing()
     {
-        bool flag = true;
-        Texitform form(flag, [] {});
-        form.show();
-        QVERIFY(form.close());
-        QCOMPARE(flag, true);
-        form.show();
-        QTest::keyClick(&form, Qt::Key_Escape);
-        QCOMPARE(flag, false);
+        ScriptedInteraction ui;
+        TestContext t(ui);
+        Texitform form(t.context);
+        t.context.setModalRunner([](QDialog& dialog) {
+            dialog.show();
+            dialog.close();
+            return dialog.result();
+        });
+        QCOMPARE(form.ask(), std::nullopt);
+        t.context.setModalRunner([](QDialog& dialog) {
+            dialog.show();
+            QTest::keyClick(&dialog, Qt::Key_Escape);
+            return dialog.result();
+        });
+        QCOMPARE(form.ask(), std::optional(Texitform::Choice::Cancel));
         QVERIFY(!form.isVisible());
     }
 
     void exitDialogText()
     {
-        bool flag = false;
-        Texitform form(flag, [] {});
+        ScriptedInteraction ui;
+        TestContext t(ui);
+        Texitform form(t.context);
         const QLabel* text = form.findChild<QLabel*>("Label1Label");
         QVERIFY(text != nullptr);
         QVERIFY(text->text().startsWith("    建议选择【备份后退出】"));

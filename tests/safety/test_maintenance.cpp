@@ -1,6 +1,6 @@
 #include "app/safetycommands.h"
-#include "app/tdmstore.h"
 #include "app/tmainform.h"
+#include "app/windowcontext.h"
 #include "data/databasefile.h"
 #include "data/dmunit.h"
 #include "platform/paths.h"
@@ -301,9 +301,9 @@ void TestMaintenance::menuEntries()
     QFETCH(int, command);
     QFETCH(QString, right);
     QFETCH(QStringList, texts);
-    TdmStore store(*m_dm);
-    Tmainform window(store);
-    bindSafetyCommands(window, *m_dm);
+    WindowContext context(*m_dm, *m_ui);
+    Tmainform window(context);
+    bindSafetyCommands(window, context);
     m_dm->loginright = right;
     m_ui->clear();
     m_ui->answer({false});
