@@ -16,6 +16,7 @@
 #include "platform/paths.h"
 #include "records/basedata.h"
 #include "safety/closerule.h"
+#include "safety/terrorform.h"
 #include "safety/texitform.h"
 
 #include <QAction>
@@ -114,6 +115,8 @@ void Tmainform::openDatabase()
         access::quitProgram();
         return;
     }
+    Terrorform wizard(m_context, this);
+    m_context.runModal(wizard);
     // Going on with the connection closed: the first table a window opens tries again.
 }
 

@@ -152,7 +152,8 @@ private slots:
         m_ui->clear();
         m_ui->answer({true});
         auto window = makeWindow();
-        QCOMPARE(m_quits, 1); // Yes goes on with the connection closed
+        QCOMPARE(m_quits, 1); // Yes shows the recovery wizard, then goes on with the connection closed
+        QCOMPARE(m_dialogs.last(), QString("Terrorform:Roster数据库异常用户解决方案"));
         QVERIFY(!m_store.open);
     }
 
