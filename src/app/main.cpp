@@ -2,12 +2,15 @@
 #include "app/commands.h"
 #include "app/recordcommands.h"
 #include "app/rosterapplication.h"
+#include "app/safetycommands.h"
 #include "app/shellstore.h"
 #include "app/taboutbox.h"
 #include "app/tmainform.h"
 #include "app/windowcontext.h"
+#include "data/databasefile.h"
 #include "data/dmunit.h"
 #include "exchange/tfrmstat.h"
+#include "data/installationlock.h"
 #include "platform/interaction.h"
 #include "platform/paths.h"
 #include "platform/widgetinteraction.h"
@@ -22,6 +25,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 
 int main(int argc, char** argv)
 {
@@ -49,9 +53,20 @@ int main(int argc, char** argv)
     splash->repaint();
     QCoreApplication::processEvents();
 
-    access::setQuitHandler([&context] {
+    // Held for the whole run, so that no other process replaces the database file under it.
+    std::optional<InstallationLock> lock;
+    try {
+        lock.emplace(dbfile::configuredPath());
+    } catch (const LockHeld& e) {
+        delete splash;
+        ShowError(e.message());
+        return 1;
+    }
+
+    access::setQuitHandler([&context, &lock] {
         // The login's quit and a refused start: the connection is closed, then nothing else runs.
         context.store().closeDatabase();
+        lock.reset();
         std::fflush(nullptr);
         std::_Exit(0);
     });
@@ -60,6 +75,7 @@ int main(int argc, char** argv)
     context.createStartupWindows();
     bindRecordCommands(mainform);
     mainform.bindCommand(command::Statistics, [&context] { context.statWindow().present(); });
+    bindSafetyCommands(mainform, context);
 
     if (splash) {
         splash->close();

@@ -11,11 +11,28 @@
 //                                      runs the statistic NAME of sysdata.ini as the statistics
 //                                      window does; prints it like sql or saves FILE (txt, csv, htm,
 //                                      rtf or xlsx by its extension)
+//   roster-cli backup [--dir DIR] [--home DIR]
+//                                      makes today's checked backup (default folder bak/), lists it in
+//                                      the folder's backup.ini and prints its path
+//   roster-cli restore DATE|FILE [--dir DIR] [--home DIR]
+//                                      puts a backup (a date listed in the folder's backup.ini, else a
+//                                      file) in the database's place; the old file is kept as
+//                                      <database>.before-restore
+//   roster-cli check [--home DIR]      full integrity check of the database and its person count; exit
+//                                      code 0 only when it is sound (only reads, takes no lock)
+//   roster-cli compact [--home DIR]    compacts the database file
+//   roster-cli repair [FILE] [--home DIR]
+//                                      repairs the database file (or FILE); a damaged file is kept as
+//                                      <name>.before-repair
+// Exit codes: 0 success; 1 a data or file failure, or missing input; 2 bad arguments or a refused
+// statement; 3 another process holds the installation lock.
 
+#include "data/databasefile.h"
 #include "data/dmunit.h"
 #include "data/engine/database.h"
 #include "data/engine/dbfile.h"
 #include "data/engine/jetsql.h"
+#include "data/installationlock.h"
 #include "exchange/resultfile.h"
 #include "exchange/statistics.h"
 #include "platform/errors.h"
@@ -24,8 +41,10 @@
 #include "platform/textfile.h"
 #include "records/personprint.h"
 #include "report/report.h"
+#include "safety/backup.h"
 
 #include <QCoreApplication>
+#include <QDate>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -102,12 +121,7 @@ void printResult(const engine::ResultSet& result)
 QString installationDatabase(const QString& home)
 {
     paths::setAppPath(home);
-    QString fileName = ini::readString(paths::rosterini(), QStringLiteral("database"), QStringLiteral("filepath"),
-                                       QStringLiteral("roster5.dat"));
-    if (QDir::isRelativePath(fileName)) {
-        fileName = paths::apppath() + fileName;
-    }
-    return fileName;
+    return dbfile::configuredPath();
 }
 
 void openDatabase(engine::Database& db, const QString& home)
@@ -273,11 +287,168 @@ int printCards(const QStringList& args)
     return 0;
 }
 
+/// The options of a command that works on an installation: --home DIR, --dir DIR and positional
+/// arguments.
+struct Options
+{
+    QString home = QCoreApplication::applicationDirPath();
+    QString dir;
+    QStringList positional;
+};
+
+bool parseOptions(const QStringList& args, Options& options)
+{
+    for (int i = 0; i < args.size(); ++i) {
+        const QString& arg = args[i];
+        if (arg == QLatin1String("--home") && i + 1 < args.size()) {
+            options.home = args[++i];
+        } else if (arg == QLatin1String("--dir") && i + 1 < args.size()) {
+            options.dir = backup::pickedFolder(args[++i]);
+        } else if (arg.startsWith(QLatin1String("--"))) {
+            return false;
+        } else {
+            options.positional << arg;
+        }
+    }
+    paths::setAppPath(options.home);
+    if (options.dir.isEmpty()) {
+        options.dir = backup::defaultFolder();
+    }
+    return true;
+}
+
+QTextStream& out()
+{
+    static QTextStream stream(stdout);
+    stream.setEncoding(QStringConverter::Utf8);
+    return stream;
+}
+
+int runBackup(const QStringList& args)
+{
+    Options options;
+    if (!parseOptions(args, options) || !options.positional.isEmpty()) {
+        err() << "usage: roster-cli backup [--dir DIR] [--home DIR]" << Qt::endl;
+        return 2;
+    }
+    engine::Database db;
+    db.setFileName(dbfile::configuredPath());
+    try {
+        const backup::Made made = backup::makeBackup(db, options.dir, QDate::currentDate());
+        out() << made.path << Qt::endl;
+        return 0;
+    } catch (const dbfile::CheckFailed& e) {
+        err() << QStringLiteral("备份文件校验失败！") << '\n' << e.message() << Qt::endl;
+        return 1;
+    }
+}
+
+int runRestore(const QStringList& args)
+{
+    Options options;
+    if (!parseOptions(args, options) || options.positional.size() != 1) {
+        err() << "usage: roster-cli restore DATE|FILE [--dir DIR] [--home DIR]" << Qt::endl;
+        return 2;
+    }
+    const QString database = dbfile::configuredPath();
+    InstallationLock lock(database);
+    const QString source = backup::restoreSource(options.positional.first(), options.dir);
+    if (!QFileInfo(source).isFile()) {
+        err() << QStringLiteral("你选择的文件已被破坏或删除，请重新选择！") << ' ' << source << Qt::endl;
+        return 1;
+    }
+    engine::Database db;
+    db.setFileName(database);
+    try {
+        dbfile::restoreDatabase(db, source);
+    } catch (const RosterError& e) {
+        err() << QStringLiteral("数据库恢复失败") << '\n' << e.message() << Qt::endl;
+        return 1;
+    }
+    out() << QStringLiteral("数据库恢复成功") << ' ' << database << Qt::endl;
+    return 0;
+}
+
+int runCheck(const QStringList& args)
+{
+    Options options;
+    if (!parseOptions(args, options) || !options.positional.isEmpty()) {
+        err() << "usage: roster-cli check [--home DIR]" << Qt::endl;
+        return 2;
+    }
+    const QString database = dbfile::configuredPath();
+    const dbfile::Check result = dbfile::check(database);
+    if (!result.sound()) {
+        err() << QStringLiteral("数据库文件 %1 已损坏：").arg(database) << '\n'
+              << result.problems.mid(0, 20).join(u'\n') << Qt::endl;
+        return 1;
+    }
+    out() << QStringLiteral("数据库完好：%1，%2 人").arg(database).arg(result.persons) << Qt::endl;
+    return 0;
+}
+
+int runCompact(const QStringList& args)
+{
+    Options options;
+    if (!parseOptions(args, options) || !options.positional.isEmpty()) {
+        err() << "usage: roster-cli compact [--home DIR]" << Qt::endl;
+        return 2;
+    }
+    const QString database = dbfile::configuredPath();
+    InstallationLock lock(database);
+    engine::Database db;
+    db.setFileName(database);
+    try {
+        dbfile::compactDatabase(db, paths::apppath() + QStringLiteral("temp.dat"));
+    } catch (const RosterError& e) {
+        err() << QStringLiteral("本地数据库压缩出错！") << '\n' << e.message() << Qt::endl;
+        return 1;
+    }
+    out() << QStringLiteral("本地数据库压缩完成！") << Qt::endl;
+    return 0;
+}
+
+int runRepair(const QStringList& args)
+{
+    Options options;
+    if (!parseOptions(args, options) || options.positional.size() > 1) {
+        err() << "usage: roster-cli repair [FILE] [--home DIR]" << Qt::endl;
+        return 2;
+    }
+    InstallationLock lock(dbfile::configuredPath());
+    const QString file = options.positional.isEmpty() ? dbfile::configuredPath()
+                                                      : QFileInfo(options.positional.first()).absoluteFilePath();
+    dbfile::RepairResult result;
+    try {
+        result = dbfile::repairFile(file);
+    } catch (const LockHeld&) {
+        throw;
+    } catch (const RosterError& e) {
+        err() << QStringLiteral("数据库修复出错！") << '\n' << e.message() << Qt::endl;
+        return 1;
+    }
+    for (const engine::SalvagedTable& table : std::as_const(result.tables)) {
+        out() << table.table << '\t' << table.copied
+              << (table.damaged ? QStringLiteral("\t有损坏的行未能读出") : QString()) << '\n';
+    }
+    out() << QStringLiteral("本地数据库修复完成！") << QStringLiteral("（%1 人）").arg(result.check.persons)
+          << Qt::endl;
+    return 0;
+}
+
 int usage()
 {
-    err() << "usage: roster-cli create-db DIR | install-text SRC DST | sql FILE|- [--home DIR] [--paramN VALUE]"
-             " | card --pdf FILE (--id ID | --all) [--full] [--home DIR]"
-             " | stat NAME [--save FILE] [--home DIR]"
+    err() << "usage: roster-cli create-db DIR | install-text SRC DST | sql FILE|- [--home DIR] [--paramN VALUE]
+             "
+             "       roster-cli card --pdf FILE (--id ID | --all) [--full] [--home DIR]
+             "
+             "       roster-cli stat NAME [--save FILE] [--home DIR]
+             "
+             "       roster-cli backup [--dir DIR] [--home DIR] | restore DATE|FILE [--dir DIR] [--home DIR]
+             "
+             "       roster-cli check [--home DIR] | compact [--home DIR] | repair [FILE] [--home DIR]
+             "
+             "exit codes: 0 success, 1 data or file failure, 2 bad arguments, 3 the installation is locked"
           << Qt::endl;
     return 2;
 }
@@ -316,7 +487,25 @@ int main(int argc, char** argv)
         if (!args.isEmpty() && args[0] == QLatin1String("stat")) {
             return runStat(args.mid(1));
         }
+        if (!args.isEmpty() && args[0] == QLatin1String("backup")) {
+            return runBackup(args.mid(1));
+        }
+        if (!args.isEmpty() && args[0] == QLatin1String("restore")) {
+            return runRestore(args.mid(1));
+        }
+        if (!args.isEmpty() && args[0] == QLatin1String("check")) {
+            return runCheck(args.mid(1));
+        }
+        if (!args.isEmpty() && args[0] == QLatin1String("compact")) {
+            return runCompact(args.mid(1));
+        }
+        if (!args.isEmpty() && args[0] == QLatin1String("repair")) {
+            return runRepair(args.mid(1));
+        }
         return usage();
+    } catch (const LockHeld& e) {
+        err() << e.message() << Qt::endl;
+        return 3;
     } catch (const std::exception& e) {
         err() << exceptionText(e) << Qt::endl;
         return 1;

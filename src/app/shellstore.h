@@ -20,6 +20,8 @@ public:
     /// Opens the connection; throws when the file cannot be opened.
     virtual void openDatabase() = 0;
     virtual void closeDatabase() = 0;
+    /// Makes the last-use copy roster.lst of the database the connection uses; a failure is ignored.
+    virtual void copyToLastUse() = 0;
 
     /// The rows of the password table in the order of its isadmin index.
     virtual QList<access::UserRecord> users() = 0;

@@ -1,6 +1,7 @@
 #include "app/tdmstore.h"
 
 #include "data/dmunit.h"
+#include "safety/closerule.h"
 
 void TdmStore::setDatabaseFile(const QString& fileName)
 {
@@ -21,6 +22,11 @@ void TdmStore::openDatabase()
 void TdmStore::closeDatabase()
 {
     m_dm.db->close();
+}
+
+void TdmStore::copyToLastUse()
+{
+    safety::copyToLastUse(*m_dm.db);
 }
 
 QList<access::UserRecord> TdmStore::users()

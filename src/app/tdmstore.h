@@ -14,6 +14,7 @@ public:
     QString databaseFile() const override;
     void openDatabase() override;
     void closeDatabase() override;
+    void copyToLastUse() override;
     QList<access::UserRecord> users() override;
     void setLogin(const QString& user, const QString& right) override;
     void recalcages(const std::function<void(int, int)>& progress) override;

@@ -16,6 +16,7 @@
 #include "platform/paths.h"
 #include "records/basedata.h"
 #include "safety/closerule.h"
+#include "safety/terrorform.h"
 #include "safety/texitform.h"
 
 #include <QAction>
@@ -114,6 +115,8 @@ void Tmainform::openDatabase()
         access::quitProgram();
         return;
     }
+    Terrorform wizard(m_context, this);
+    m_context.runModal(wizard);
     // Going on with the connection closed: the first table a window opens tries again.
 }
 
@@ -683,7 +686,11 @@ void Tmainform::startDesktopProgram(const QStringList& candidates)
 
 void Tmainform::closeEvent(QCloseEvent* event)
 {
-    if (safety::applyCloseRule() == safety::CloseAction::Close) {
+    const safety::CloseAction action = safety::closeAction();
+    if (action == safety::CloseAction::CopyAndClose) {
+        m_store.copyToLastUse();
+    }
+    if (action != safety::CloseAction::AskExitDialog) {
         canclose = true;
     } else {
         if (m_exitform == nullptr) {

@@ -1,11 +1,15 @@
 #include "data/dmunit.h"
 
+#include "data/databasefile.h"
 #include "platform/errorboundary.h"
 #include "platform/interaction.h"
 #include "platform/paths.h"
 
+#include <QCursor>
+#include <QDebug>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QGuiApplication>
 
 #include <memory>
 
@@ -313,4 +317,76 @@ void Tdm::recalcages(const std::function<void(int done, int total)>& progress)
     if (personquery->active()) {
         personquery->refresh();
     }
+}
+
+namespace {
+
+/// The wait cursor for the whole application while a file operation blocks the window.
+class WaitCursor
+{
+public:
+    WaitCursor() : m_shown(qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr)
+    {
+        if (m_shown) {
+            QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+        }
+    }
+    ~WaitCursor()
+    {
+        if (m_shown) {
+            QGuiApplication::restoreOverrideCursor();
+        }
+    }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+
+private:
+    bool m_shown;
+};
+
+} // namespace
+
+void Tdm::compactdb()
+{
+    db->close();
+    {
+        const WaitCursor wait;
+        try {
+            dbfile::compactDatabase(*db, paths::apppath() + QStringLiteral("temp.dat"));
+        } catch (const std::exception& e) {
+            qWarning().noquote() << exceptionText(e);
+            ShowError(QStringLiteral("本地数据库压缩出错！"));
+            return;
+        }
+        db->open();
+    }
+    ShowInfo(QStringLiteral("本地数据库压缩完成！"));
+}
+
+void Tdm::repairdb(const QString& name)
+{
+    QString file = name;
+    const bool chosen = file.isEmpty();
+    if (chosen) {
+        file =
+            interaction::current().chooseOpenFile(QStringLiteral("数据库修复"), databaseFileFilter(), paths::apppath());
+        if (file.isEmpty()) {
+            return;
+        }
+        db->close();
+    }
+    {
+        const WaitCursor wait;
+        try {
+            dbfile::repairFile(file);
+        } catch (const std::exception& e) {
+            qWarning().noquote() << exceptionText(e);
+            ShowError(QStringLiteral("数据库修复出错！"));
+            return;
+        }
+        if (chosen) {
+            db->open();
+        }
+    }
+    ShowInfo(QStringLiteral("本地数据库修复完成！"));
 }

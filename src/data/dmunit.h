@@ -97,6 +97,15 @@ public:
     /// with that error; the rows before it keep their new values.
     void recalcages(const std::function<void(int done, int total)>& progress = {});
 
+    /// Compacts the database file the connection uses (closed for it, reopened after it) and
+    /// reports to the user: "本地数据库压缩完成！" or "本地数据库压缩出错！" (the connection stays closed).
+    /// A failure to reopen reaches the caller as the engine's error.
+    void compactdb();
+    /// Repairs a database file and reports to the user. With an empty name the user chooses the
+    /// file (cancel: nothing happens) and the connection is closed around the repair; with a name
+    /// (the recovery wizard) that file is repaired and the connection left alone.
+    void repairdb(const QString& name);
+
     /// The value written into a derived field for one source date (the batch's rule): "0" for an
     /// empty text, a date not before now, or less than a year; throws when the text is no date.
     static QString derivedYears(engine::Field source, const QDateTime& now);

@@ -2,20 +2,30 @@
 
 #include <QString>
 
+namespace engine {
+class Database;
+}
+
 namespace safety {
 
 /// What the close-time option asks for when the main window is closed.
 enum class CloseAction
 {
-    Close,         ///< the window may close (after the copy, for "backup")
-    AskExitDialog, ///< show the exit dialog; it decides
+    CopyAndClose,  ///< "backup": make the last-use copy, then close
+    Close,         ///< "exit": close without a copy
+    AskExitDialog, ///< anything else: show the exit dialog; it decides
 };
 
-/// Reads roster.ini onclose/option and, for "backup", makes the last-use copy first.
-CloseAction applyCloseRule();
+/// Reads roster.ini onclose/option.
+CloseAction closeAction();
 
-/// Copies apppath + "roster5.dat" over apppath + "roster.lst". A failed copy is not an error
-/// for anyone: the close goes on and an older copy stays where it was. Returns whether it worked.
-bool copyToLastUse();
+/// apppath + "roster.lst".
+QString lastUsePath();
+
+/// Makes the last-use copy of the database the connection uses (open or closed): a consistent
+/// copy, checked, and only then put in roster.lst's place, so a damaged database never replaces a
+/// good copy. A failed copy is not an error for anyone: the close goes on, the older copy stays and
+/// the reason goes to qWarning. Returns whether it worked.
+bool copyToLastUse(engine::Database& db);
 
 } // namespace safety

@@ -1,8 +1,8 @@
 #include "safety/texitform.h"
 
+#include "app/shellstore.h"
 #include "app/windowcontext.h"
 #include "platform/errorboundary.h"
-#include "safety/closerule.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -84,7 +84,7 @@ void Texitform::keyPressEvent(QKeyEvent* event)
 
 void Texitform::backupButtonClick()
 {
-    safety::copyToLastUse();
+    m_context.store().copyToLastUse();
     choose(Choice::BackupAndExit);
 }
 

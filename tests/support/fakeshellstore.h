@@ -19,6 +19,7 @@ public:
         open = true;
     }
     void closeDatabase() override { open = false; }
+    void copyToLastUse() override { ++lastUseCopies; }
     QList<access::UserRecord> users() override
     {
         if (failUsers) {
@@ -47,4 +48,5 @@ public:
     QString loginuser;
     QString loginright;
     int recalcRuns = 0;
+    int lastUseCopies = 0;
 };

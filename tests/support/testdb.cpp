@@ -55,4 +55,43 @@ TempFile::TempFile(const QString& rows, bool withSample)
     engine::createDatabaseFile(m_path, scripts(rows, withSample));
 }
 
+int rootPage(const QString& path, const QString& name)
+{
+    engine::Database db;
+    db.open(path);
+    return db.selectValue(QStringLiteral("SELECT rootpage FROM sqlite_schema WHERE name = ?1"), {name}).toInt();
+}
+
+void damagePage(const QString& path, int page)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadWrite)) {
+        throw FileError(QStringLiteral("cannot open %1").arg(path));
+    }
+    const QByteArray header = file.read(100);
+    int pageSize = (quint8(header[16]) << 8) | quint8(header[17]);
+    if (pageSize == 1) {
+        pageSize = 65536;
+    }
+    file.seek(qint64(page - 1) * pageSize);
+    file.write(QByteArray(pageSize, char(0xA5)));
+    // Bytes 24..27: the change counter every connection compares before it trusts its cache.
+    const quint32 counter =
+        (quint8(header[24]) << 24 | quint8(header[25]) << 16 | quint8(header[26]) << 8 | quint8(header[27])) + 1;
+    const char bytes[4] = {char(counter >> 24), char(counter >> 16), char(counter >> 8), char(counter)};
+    file.seek(24);
+    file.write(bytes, 4);
+}
+
+QStringList personIds(const QString& path)
+{
+    engine::Database db;
+    db.open(path);
+    QStringList ids;
+    for (const QVariantList& row : db.selectRows(QStringLiteral("SELECT ID FROM person ORDER BY rowid"))) {
+        ids << row.value(0).toString();
+    }
+    return ids;
+}
+
 } // namespace testdb

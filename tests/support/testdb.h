@@ -35,4 +35,14 @@ private:
     QString m_path;
 };
 
+/// The number of the first page of a table or index, read from the file's schema.
+int rootPage(const QString& path, const QString& name);
+
+/// Overwrites one page of a database file with garbage and advances the file's change counter, so
+/// that a connection holding the file open sees the damage at its next read instead of its cache.
+void damagePage(const QString& path, int page);
+
+/// The person IDs of a database file, in rowid order (opened for this call alone).
+QStringList personIds(const QString& path);
+
 } // namespace testdb
