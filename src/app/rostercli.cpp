@@ -438,16 +438,11 @@ int runRepair(const QStringList& args)
 
 int usage()
 {
-    err() << "usage: roster-cli create-db DIR | install-text SRC DST | sql FILE|- [--home DIR] [--paramN VALUE]
-             "
-             "       roster-cli card --pdf FILE (--id ID | --all) [--full] [--home DIR]
-             "
-             "       roster-cli stat NAME [--save FILE] [--home DIR]
-             "
-             "       roster-cli backup [--dir DIR] [--home DIR] | restore DATE|FILE [--dir DIR] [--home DIR]
-             "
-             "       roster-cli check [--home DIR] | compact [--home DIR] | repair [FILE] [--home DIR]
-             "
+    err() << "usage: roster-cli create-db DIR | install-text SRC DST | sql FILE|- [--home DIR] [--paramN VALUE]\n"
+             "       roster-cli card --pdf FILE (--id ID | --all) [--full] [--home DIR]\n"
+             "       roster-cli stat NAME [--save FILE] [--home DIR]\n"
+             "       roster-cli backup [--dir DIR] [--home DIR] | restore DATE|FILE [--dir DIR] [--home DIR]\n"
+             "       roster-cli check [--home DIR] | compact [--home DIR] | repair [FILE] [--home DIR]\n"
              "exit codes: 0 success, 1 data or file failure, 2 bad arguments, 3 the installation is locked"
           << Qt::endl;
     return 2;

@@ -16,6 +16,10 @@ namespace {
 
 QWidget* dialogParent()
 {
+    // A modal window first: a box parented elsewhere could open behind one kept on top.
+    if (QWidget* modal = QApplication::activeModalWidget()) {
+        return modal;
+    }
     return QApplication::activeWindow();
 }
 

@@ -39,8 +39,9 @@ void writeBytes(const QString& path, const QByteArray& bytes)
     file.write(bytes);
 }
 
-/// A leaf page of a table or index in the middle of its b-tree, with the number of cells on it.
-QPair<int, int> middleLeaf(const QString& path, const QString& name)
+/// A leaf page of a table or index, with the number of cells on it: the middle one of its b-tree,
+/// or the first (rows inserted in order fill the leaves in page order).
+QPair<int, int> middleLeaf(const QString& path, const QString& name, bool first = false)
 {
     engine::Database db;
     db.open(path);
@@ -50,7 +51,7 @@ QPair<int, int> middleLeaf(const QString& path, const QString& name)
     if (rows.isEmpty()) {
         return {0, 0};
     }
-    const QVariantList& row = rows.at(rows.size() / 2);
+    const QVariantList& row = rows.at(first ? 0 : rows.size() / 2);
     return {row.value(0).toInt(), row.value(1).toInt()};
 }
 
@@ -183,6 +184,8 @@ void TestMaintenance::repair_data()
                                << "数据库修复出错！" << -1 << false << -1;
     QTest::newRow("a page of person overwritten") << "table page"
                                                   << "本地数据库修复完成！" << 1 << true << salvaged;
+    QTest::newRow("the first page of person overwritten") << "first table page"
+                                                          << "本地数据库修复完成！" << 1 << true << salvaged;
     QTest::newRow("index entries wrong") << "index entry"
                                          << "本地数据库修复完成！" << 0 << true << reindexed;
     QTest::newRow("an index page overwritten") << "index page"
@@ -209,8 +212,8 @@ void TestMaintenance::repair()
         writeBytes(file, {});
     } else if (fixture == "text") {
         writeBytes(file, "这不是数据库");
-    } else if (fixture == "table page") {
-        const auto leaf = middleLeaf(file, "person");
+    } else if (fixture == "table page" || fixture == "first table page") {
+        const auto leaf = middleLeaf(file, "person", fixture == "first table page");
         lostRows = leaf.second;
         QVERIFY(leaf.first > 1 && lostRows > 0);
         testdb::damagePage(file, leaf.first);
@@ -244,6 +247,9 @@ void TestMaintenance::repair()
     QVERIFY(dbfile::check(file).sound());
     const QStringList left = testdb::personIds(file);
     QCOMPARE(left.size(), ids.size() - (lost ? lostRows : 0));
+    if (fixture == "first table page") {
+        QCOMPARE(left.first(), ids.at(lostRows)); // the rows after the lost page are all there
+    }
     QVERIFY(lostRows < 40);
     for (const QString& id : left) {
         QVERIFY(ids.contains(id));

@@ -5,6 +5,7 @@
 
 #include <QFile>
 
+#include <algorithm>
 #include <functional>
 #include <limits>
 #include <sqlite3.h>
@@ -251,20 +252,21 @@ int probe(RawConnection& source, const QString& table, qint64 at)
 
 /// The first rowid after a read failure at `failedAt` from which reading works again: steps
 /// forward by doubling, then narrows down by halving. Returns -1 when nothing after it can be read.
+/// The rowids the program makes are positive, so a failure before them goes on from 1.
 qint64 resumePoint(RawConnection& source, const QString& table, qint64 failedAt)
 {
-    constexpr qint64 limit = std::numeric_limits<qint64>::max() / 4;
-    qint64 bad = failedAt;
-    qint64 step = 1;
+    constexpr qint64 largest = std::numeric_limits<qint64>::max();
+    qint64 bad = std::max<qint64>(failedAt, 0);
     qint64 good = -1;
-    while (bad + step < limit) {
-        const int found = probe(source, table, bad + step);
-        if (found >= 0) {
+    for (qint64 step = 1; step <= largest - bad; step = step > largest / 2 ? largest : step * 2) {
+        if (probe(source, table, bad + step) >= 0) {
             good = bad + step;
             break;
         }
         bad += step;
-        step *= 2;
+        if (step == largest) {
+            break;
+        }
     }
     if (good < 0) {
         return -1;
