@@ -1,4 +1,5 @@
 #include "access/loginrules.h"
+#include "access/tusersetform.h"
 #include "app/recordcommands.h"
 #include "app/rosterapplication.h"
 #include "app/taboutbox.h"
@@ -11,6 +12,7 @@
 #include "records/basedata.h"
 #include "records/tfrmredeploy.h"
 #include "records/tworkerform.h"
+#include "tools/reminderdesk.h"
 
 #include <QGuiApplication>
 #include <QLibraryInfo>
@@ -61,6 +63,8 @@ int main(int argc, char** argv)
     createRecordWindows(&mainform);
     createRedeployDialog(&mainform);
     bindRecordCommands(mainform);
+    bindAccessCommands(mainform, dm);
+    bindReminderCommands(mainform, *dm.db);
 
     if (splash) {
         splash->close();
