@@ -23,6 +23,11 @@ void ReminderDesk::setModalRunner(std::function<int(QDialog&)> runner)
     m_runModal = std::move(runner);
 }
 
+Twakeform* ReminderDesk::wakeForm() const
+{
+    return m_wake;
+}
+
 void ReminderDesk::openList(reminders::List list)
 {
     TfrmList form(m_db, m_owner);

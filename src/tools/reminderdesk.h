@@ -37,7 +37,8 @@ public:
     /// Reads the counts again; a database that cannot be read hides them.
     void refreshCounts();
 
-    Twakeform* wakeForm() const { return m_wake; }
+    /// The note window; null before its first use.
+    Twakeform* wakeForm() const;
 
 private:
     /// Shows the note window and applies "确定" with "提醒我" ticked.
