@@ -2,9 +2,11 @@
 
 #include "app/commands.h"
 #include "app/tmainform.h"
+#include "app/windowcontext.h"
 #include "data/dmunit.h"
-#include "platform/datagrid.h"
-#include "platform/fieldlinks.h"
+#include "dataaware/datagrid.h"
+#include "dataaware/fieldlinks.h"
+#include "platform/errorboundary.h"
 #include "platform/interaction.h"
 #include "platform/screencentre.h"
 
@@ -43,10 +45,11 @@ QLineEdit* passwordBox(const char* name, QWidget* parent, const QRect& geometry)
 
 } // namespace
 
-Tusersetform::Tusersetform(Tdm& dm, QWidget* parent, access::KeyNumbers numbers)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint), m_dm(dm),
-      m_admin(*dm.tblpass, dm.loginuser, dm.loginright, std::move(numbers))
+Tusersetform::Tusersetform(WindowContext& context, QWidget* parent, access::KeyNumbers numbers)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+      m_dm(context.dm()), m_admin(*m_dm.tblpass, m_dm.loginuser, m_dm.loginright, std::move(numbers))
 {
+    Tdm& dm = m_dm;
     setObjectName(QStringLiteral("usersetformDialog"));
     setWindowTitle(QStringLiteral("数据库用户设置"));
     setModal(true);
@@ -94,20 +97,20 @@ Tusersetform::Tusersetform(Tdm& dm, QWidget* parent, access::KeyNumbers numbers)
     m_links = new FieldLinks(dm.tblpass, this);
     m_links->bind(DBEdit1, QStringLiteral("user"));
     for (auto signal : {&engine::Dataset::currentRowChanged, &engine::Dataset::rowChanged}) {
-        connect(dm.tblpass, signal, this, &Tusersetform::showAdminFlag);
+        connect(dm.tblpass, signal, this, guarded(this, &Tusersetform::showAdminFlag));
     }
-    connect(dm.tblpass, &engine::Dataset::datasetReset, this, &Tusersetform::showAdminFlag);
-    connect(dm.tblpass, &engine::Dataset::stateChanged, this, &Tusersetform::showAdminFlag);
-    connect(DBCheckBox1, &QCheckBox::toggled, this, &Tusersetform::writeAdminFlag);
+    connect(dm.tblpass, &engine::Dataset::datasetReset, this, guarded(this, &Tusersetform::showAdminFlag));
+    connect(dm.tblpass, &engine::Dataset::stateChanged, this, guarded(this, &Tusersetform::showAdminFlag));
+    connect(DBCheckBox1, &QCheckBox::toggled, this, guarded(this, &Tusersetform::writeAdminFlag));
     DBCheckBox1->installEventFilter(this);
     showAdminFlag();
 
-    connect(BitBtn1, &QPushButton::clicked, this, &Tusersetform::BitBtn1Click);
-    connect(BitBtn2, &QPushButton::clicked, this, &Tusersetform::BitBtn2Click);
-    connect(BitBtn3, &QPushButton::clicked, this, &Tusersetform::BitBtn3Click);
+    connect(BitBtn1, &QPushButton::clicked, this, guarded(this, &Tusersetform::BitBtn1Click));
+    connect(BitBtn2, &QPushButton::clicked, this, guarded(this, &Tusersetform::BitBtn2Click));
+    connect(BitBtn3, &QPushButton::clicked, this, guarded(this, &Tusersetform::BitBtn3Click));
     connect(BitBtn4, &QPushButton::clicked, this, &QDialog::close);
-    connect(BitBtn5, &QPushButton::clicked, this, &Tusersetform::BitBtn5Click);
-    connect(BitBtn6, &QPushButton::clicked, this, &Tusersetform::BitBtn6Click);
+    connect(BitBtn5, &QPushButton::clicked, this, guarded(this, &Tusersetform::BitBtn5Click));
+    connect(BitBtn6, &QPushButton::clicked, this, guarded(this, &Tusersetform::BitBtn6Click));
 
     if (m_admin.isGuest()) {
         BitBtn1->setEnabled(false);
@@ -215,9 +218,11 @@ bool Tusersetform::eventFilter(QObject* watched, QEvent* event)
     }
     switch (event->type()) {
     case QEvent::FocusIn:
-        if (!m_admin.mayEnterAdminBox()) {
-            BitBtn6->setFocus();
-        }
+        runGuarded([this] {
+            if (!m_admin.mayEnterAdminBox()) {
+                BitBtn6->setFocus();
+            }
+        });
         return false;
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonRelease:
@@ -246,14 +251,14 @@ void Tusersetform::keyPressEvent(QKeyEvent* event)
 
 void Tusersetform::closeEvent(QCloseEvent* event)
 {
-    m_dm.tblpass->close();
+    runGuarded([this] { m_dm.tblpass->close(); });
     QDialog::closeEvent(event);
 }
 
-void bindAccessCommands(Tmainform& mainform, Tdm& dm)
+void bindAccessCommands(Tmainform& mainform)
 {
-    mainform.bindCommand(command::Users, [&mainform, &dm] {
-        Tusersetform form(dm, &mainform);
-        form.exec();
+    mainform.bindCommand(command::Users, [&mainform] {
+        Tusersetform form(mainform.context(), &mainform);
+        mainform.context().runModal(form);
     });
 }

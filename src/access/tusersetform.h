@@ -11,6 +11,7 @@ class QGroupBox;
 class QLineEdit;
 class QPushButton;
 class Tdm;
+class WindowContext;
 
 /// The user administration "数据库用户设置" over the data module's password table: a list of the
 /// users and, when the window is wide, the details of the current one. Created for each use, shown
@@ -23,7 +24,7 @@ public:
     static constexpr int NarrowWidth = 296; ///< the list alone
     static constexpr int WideWidth = 528;   ///< the list and the details
 
-    explicit Tusersetform(Tdm& dm, QWidget* parent = nullptr,
+    explicit Tusersetform(WindowContext& context, QWidget* parent = nullptr,
                           access::KeyNumbers numbers = access::clockSeededNumbers());
 
     /// Sets the width; the details are shown exactly at the wide width.
@@ -69,4 +70,4 @@ private:
 
 class Tmainform;
 /// Enables "用户设置(&U)" (and its navigation command): a new window for each use.
-void bindAccessCommands(Tmainform& mainform, Tdm& dm);
+void bindAccessCommands(Tmainform& mainform);

@@ -2,16 +2,14 @@
 #include "access/tusersetform.h"
 #include "app/recordcommands.h"
 #include "app/rosterapplication.h"
+#include "app/shellstore.h"
 #include "app/taboutbox.h"
-#include "app/tdmstore.h"
 #include "app/tmainform.h"
+#include "app/windowcontext.h"
 #include "data/dmunit.h"
 #include "platform/interaction.h"
 #include "platform/paths.h"
 #include "platform/widgetinteraction.h"
-#include "records/basedata.h"
-#include "records/tfrmredeploy.h"
-#include "records/tworkerform.h"
 #include "tools/reminderdesk.h"
 
 #include <QGuiApplication>
@@ -40,7 +38,8 @@ int main(int argc, char** argv)
     paths::initFromArguments(app.arguments(), QCoreApplication::applicationDirPath());
 
     WidgetInteraction desktop;
-    interaction::install(&desktop);
+    Tdm dm;
+    WindowContext context(dm, desktop);
 
     // The start-up picture; creating it also sets the application title.
     QPointer<TAboutBox> splash = new TAboutBox;
@@ -48,23 +47,18 @@ int main(int argc, char** argv)
     splash->repaint();
     QCoreApplication::processEvents();
 
-    Tdm dm;
-    TdmStore store(dm);
-    access::setQuitHandler([&store] {
+    access::setQuitHandler([&context] {
         // The login's quit and a refused start: the connection is closed, then nothing else runs.
-        store.closeDatabase();
+        context.store().closeDatabase();
         std::fflush(nullptr);
         std::_Exit(0);
     });
-    setLoginRightSource([&dm] { return dm.loginright; });
 
-    Tmainform mainform(store);
-    createWorkerForm(dm, &mainform);
-    createRecordWindows(&mainform);
-    createRedeployDialog(&mainform);
+    Tmainform mainform(context);
+    context.createStartupWindows();
     bindRecordCommands(mainform);
-    bindAccessCommands(mainform, dm);
-    bindReminderCommands(mainform, *dm.db);
+    bindAccessCommands(mainform);
+    bindReminderCommands(mainform);
 
     if (splash) {
         splash->close();

@@ -1,7 +1,9 @@
 #include "tools/tfrmlist.h"
 
+#include "app/windowcontext.h"
+#include "data/dmunit.h"
 #include "data/engine/query.h"
-#include "platform/datagrid.h"
+#include "dataaware/datagrid.h"
 
 #include "platform/screencentre.h"
 
@@ -10,14 +12,15 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-TfrmList::TfrmList(engine::Database& db, QWidget* parent) : QDialog(parent)
+TfrmList::TfrmList(WindowContext& context, QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("frmListDialog"));
     setWindowTitle(QStringLiteral("提醒"));
     setModal(true);
     resize(DesignWidth, DesignHeight);
 
-    m_query = new engine::Query(&db, this);
+    // Its own query over the data module's connection.
+    m_query = new engine::Query(context.dm().db, this);
     m_query->setObjectName(QStringLiteral("Query1"));
 
     GroupBox1 = new QGroupBox(this);

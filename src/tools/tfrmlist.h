@@ -8,6 +8,7 @@ class DataGrid;
 class QGroupBox;
 class QPushButton;
 class QVBoxLayout;
+class WindowContext;
 
 namespace engine {
 class Query;
@@ -24,7 +25,7 @@ public:
     static constexpr int DesignHeight = 320;
     static constexpr int ColumnWidth = 100;
 
-    explicit TfrmList(engine::Database& db, QWidget* parent = nullptr);
+    explicit TfrmList(WindowContext& context, QWidget* parent = nullptr);
 
     /// Names the list in the group box, runs its query and fills the grid.
     void openList(reminders::List list);

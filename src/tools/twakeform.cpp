@@ -1,5 +1,6 @@
 #include "tools/twakeform.h"
 
+#include "app/windowcontext.h"
 #include "platform/screencentre.h"
 
 #include <QCheckBox>
@@ -27,8 +28,8 @@ QSpinBox* timeBox(int maximum, QWidget* parent, int left, const char* name)
 
 } // namespace
 
-Twakeform::Twakeform(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowStaysOnTopHint)
+Twakeform::Twakeform(WindowContext& context)
+    : QDialog(context.owner(), Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowStaysOnTopHint)
 {
     setObjectName(QStringLiteral("wakeformDialog"));
     setModal(true);

@@ -8,6 +8,7 @@ class QLabel;
 class QPlainTextEdit;
 class QPushButton;
 class QSpinBox;
+class WindowContext;
 
 /// The reminder note "重要事务": a note and the alarm time. Created on first use and kept for the
 /// run, so that the note and the time boxes keep what was typed. In set mode the time row is shown;
@@ -21,7 +22,8 @@ public:
     static constexpr int SetHeight = 290;
     static constexpr int AlarmHeight = 245;
 
-    explicit Twakeform(QWidget* parent = nullptr);
+    /// A child of the context's owner, kept for the run like the other reused windows.
+    explicit Twakeform(WindowContext& context);
 
     /// Set mode: the whole window with the time row, captioned "重要事务".
     void prepareSet();

@@ -2,8 +2,9 @@
 #include "access/tloginform.h"
 #include "access/tusersetform.h"
 #include "access/useradmin.h"
+#include "app/windowcontext.h"
 #include "data/dmunit.h"
-#include "platform/datagrid.h"
+#include "dataaware/datagrid.h"
 #include "platform/paths.h"
 #include "support/scriptedinteraction.h"
 #include "support/testdb.h"
@@ -40,13 +41,13 @@ void type(QLineEdit* edit, const QString& text)
 /// The window over a temporary database, logged in as `user` with `right`.
 struct Window
 {
-    Window(const QString& user, const QString& right) : file(usersSql())
+    Window(const QString& user, const QString& right) : file(usersSql()), context(dm, ui)
     {
         paths::setAppPath(file.folder());
         dm.db->setFileName(file.path());
         dm.loginuser = user;
         dm.loginright = right;
-        form = std::make_unique<Tusersetform>(dm, nullptr, [] { return 4711; });
+        form = std::make_unique<Tusersetform>(context, nullptr, [] { return 4711; });
         form->show();
         form->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(form.get()));
@@ -75,8 +76,10 @@ struct Window
         form->Edit2->setText(second);
     }
 
+    ScriptedInteraction ui;
     testdb::TempFile file;
     Tdm dm;
+    WindowContext context; ///< the data module itself is the store: the login reads the real table
     std::unique_ptr<Tusersetform> form;
 };
 
@@ -125,7 +128,6 @@ private slots:
 
     void guestLimits()
     {
-        ScriptedInteraction ui;
         Window w("张三", "guest");
         QVERIFY(!w.form->BitBtn1->isEnabled());
         QVERIFY(!w.form->BitBtn3->isEnabled());
@@ -141,13 +143,12 @@ private slots:
 
     void guestConfirmingAnotherUsersRecord()
     {
-        ScriptedInteraction ui;
         Window w("张三", "guest");
         w.select("李四");
         w.form->BitBtn2->click();
         w.typePasswords("hack", "hack");
         w.form->BitBtn5->click();
-        QCOMPARE(ui.texts(), QStringList{"你不是系统管理员，只能修改自己的密码！"});
+        QCOMPARE(w.ui.texts(), QStringList{"你不是系统管理员，只能修改自己的密码！"});
         QCOMPARE(w.form->Edit1->text(), QString());
         QCOMPARE(w.form->Edit2->text(), QString());
         QCOMPARE(w.storedDigest("李四"), access::passwordDigest("ls"));
@@ -156,13 +157,12 @@ private slots:
 
     void guestChangesHisOwnPassword()
     {
-        ScriptedInteraction ui;
         Window w("张三", "guest");
         w.select("张三");
         w.form->BitBtn2->click();
         w.typePasswords("新密码", "新密码");
         w.form->BitBtn5->click();
-        QCOMPARE(ui.texts(), QStringList{kSaved});
+        QCOMPARE(w.ui.texts(), QStringList{kSaved});
         QCOMPARE(w.storedDigest("张三"), access::passwordDigest("新密码"));
         QCOMPARE(w.form->Edit1->text(), QString());
         QCOMPARE(w.form->Edit2->text(), QString());
@@ -171,13 +171,12 @@ private slots:
 
     void differentPasswordsStayInTheWindow()
     {
-        ScriptedInteraction ui;
         Window w("管理员", "admin");
         w.select("张三");
         w.form->BitBtn2->click();
         w.typePasswords("one", "two");
         w.form->BitBtn5->click();
-        QCOMPARE(ui.texts(), QStringList{"请检查资料是否齐全，两次输入密码是否一致！"});
+        QCOMPARE(w.ui.texts(), QStringList{"请检查资料是否齐全，两次输入密码是否一致！"});
         QCOMPARE(w.storedDigest("张三"), access::passwordDigest("zs"));
         QCOMPARE(w.form->Edit1->text(), QString("one"));
         QVERIFY(w.form->detailsShown());
@@ -185,7 +184,6 @@ private slots:
 
     void administratorAddsAUserWhoLogsIn()
     {
-        ScriptedInteraction ui;
         Window w("管理员", "admin");
         w.form->BitBtn1->click();
         QCOMPARE(w.form->width(), Tusersetform::WideWidth);
@@ -196,26 +194,24 @@ private slots:
         QVERIFY(w.form->DBCheckBox1->isChecked());
         w.typePasswords("ww", "ww");
         w.form->BitBtn5->click();
-        QCOMPARE(ui.texts(), QStringList{kSaved});
+        QCOMPARE(w.ui.texts(), QStringList{kSaved});
         const auto row = w.dm.db->selectRows("SELECT passwd, isadmin, key FROM password WHERE user = '王五'");
         QCOMPARE(row, (QList<QVariantList>{{access::passwordDigest("ww"), -1, access::keyFor(4711)}}));
         w.form->close();
         QVERIFY(!w.dm.tblpass->active());
 
-        ui.clear();
-        w.dm.tblpass->open();
-        Tloginform login(access::readUsers(*w.dm.tblpass));
+        w.ui.clear();
+        Tloginform login(w.context);
         login.userChooser()->setCurrentIndex(login.userChooser()->findText("王五"));
         login.passwordEdit()->setText("ww");
         login.loginButton()->click();
         QVERIFY(login.succeeded());
         QCOMPARE(login.loginRight(), QString("admin"));
-        QVERIFY(ui.texts().isEmpty());
+        QVERIFY(w.ui.texts().isEmpty());
     }
 
     void cancelDuringInsertion()
     {
-        ScriptedInteraction ui;
         Window w("管理员", "admin");
         w.form->BitBtn1->click();
         type(w.form->DBEdit1, "半途");
@@ -224,43 +220,41 @@ private slots:
         QCOMPARE(w.form->dbgrid1->model()->rowCount(), 3);
         QCOMPARE(w.form->width(), Tusersetform::NarrowWidth);
         QCOMPARE(w.dm.db->selectValue("SELECT COUNT(*) FROM password").toInt(), 3);
-        QVERIFY(ui.texts().isEmpty());
+        QVERIFY(w.ui.texts().isEmpty());
     }
 
     void ownAdministratorBox()
     {
-        ScriptedInteraction ui;
         Window w("管理员", "admin");
         w.select("管理员");
         w.form->BitBtn2->click();
         QVERIFY(w.form->DBCheckBox1->isChecked());
         QTest::mouseClick(w.form->DBCheckBox1, Qt::LeftButton);
-        QCOMPARE(ui.texts(), QStringList{"不能操作自己的权限设置！"});
+        QCOMPARE(w.ui.texts(), QStringList{"不能操作自己的权限设置！"});
         QCOMPARE(w.form->focusWidget(), w.form->BitBtn6);
         QVERIFY(w.form->DBCheckBox1->isChecked());
         QCOMPARE(w.dm.tblpass->state(), engine::DatasetState::Browse);
 
         // Another user's box takes the click.
-        ui.clear();
+        w.ui.clear();
         w.select("张三");
         QTest::mouseClick(w.form->DBCheckBox1, Qt::LeftButton);
-        QVERIFY(ui.texts().isEmpty());
+        QVERIFY(w.ui.texts().isEmpty());
         QVERIFY(w.form->DBCheckBox1->isChecked());
         QCOMPARE(w.dm.tblpass->state(), engine::DatasetState::Edit);
     }
 
     void administratorCannotDeleteHimself()
     {
-        ScriptedInteraction ui;
         Window w("管理员", "admin");
         w.select("管理员");
         w.form->BitBtn3->click();
-        QCOMPARE(ui.texts(), QStringList{"不能删除自己！"});
-        ui.clear();
-        ui.answer({true});
+        QCOMPARE(w.ui.texts(), QStringList{"不能删除自己！"});
+        w.ui.clear();
+        w.ui.answer({true});
         w.select("李四");
         w.form->BitBtn3->click();
-        QCOMPARE(ui.texts(), QStringList{"你真的要删除本条记录吗？"});
+        QCOMPARE(w.ui.texts(), QStringList{"你真的要删除本条记录吗？"});
         QCOMPARE(w.dm.db->selectValue("SELECT COUNT(*) FROM password").toInt(), 2);
     }
 };

@@ -5,7 +5,8 @@
 #include "tools/reminderdesk.h"
 #include "tools/twakeform.h"
 
-#include "support/testdb.h"
+#include "app/windowcontext.h"
+#include "data/dmunit.h"
 
 #include <QCheckBox>
 #include <QPlainTextEdit>
@@ -96,11 +97,13 @@ private slots:
         AlarmClock clock(&owner);
         clock.setTimeSource([&now] { return now; });
         ReminderBar bar(&owner);
-        auto db = testdb::memory();
-        ReminderDesk desk(*db, clock, bar, &owner);
+        Tdm dm;
+        WindowContext context(dm, ui);
+        context.setOwner(&owner);
+        ReminderDesk desk(context, clock, bar);
         QStringList runs;
         std::function<void(Twakeform&)> onShow;
-        desk.setModalRunner([&](QDialog& dialog) {
+        context.setModalRunner([&](QDialog& dialog) {
             auto& wake = static_cast<Twakeform&>(dialog);
             runs << QString("%1 %2 %3")
                         .arg(wake.windowTitle())
@@ -166,12 +169,14 @@ private slots:
         AlarmClock clock(&owner);
         clock.setTimeSource([&now] { return now; });
         ReminderBar bar(&owner);
-        auto db = testdb::memory();
-        ReminderDesk desk(*db, clock, bar, &owner);
+        Tdm dm;
+        WindowContext context(dm, ui);
+        context.setOwner(&owner);
+        ReminderDesk desk(context, clock, bar);
         clock.setAlarm(QTime(8, 0, 0));
         int opened = 0;
         bool nested = false;
-        desk.setModalRunner([&](QDialog& dialog) {
+        context.setModalRunner([&](QDialog& dialog) {
             nested = nested || dialog.isVisible();
             ++opened;
             dialog.show();

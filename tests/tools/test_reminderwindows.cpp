@@ -2,10 +2,10 @@
 #include "access/md5hex.h"
 #include "access/tloginform.h"
 #include "app/commands.h"
-#include "app/tdmstore.h"
 #include "app/tmainform.h"
+#include "app/windowcontext.h"
 #include "data/dmunit.h"
-#include "platform/datagrid.h"
+#include "dataaware/datagrid.h"
 #include "platform/paths.h"
 #include "remindersfixture.h"
 #include "support/scriptedinteraction.h"
@@ -70,8 +70,12 @@ private slots:
         QFETCH(int, list);
         QFETCH(QString, caption);
         QFETCH(QStringList, titles);
-        auto db = testdb::memory(reminderRows(QDate::currentDate()));
-        TfrmList form(*db);
+        ScriptedInteraction ui;
+        testdb::TempFile file(reminderRows(QDate::currentDate()));
+        Tdm dm;
+        dm.db->open(file.path());
+        WindowContext context(dm, ui);
+        TfrmList form(context);
         form.openList(reminders::List(list));
         form.show();
         QCOMPARE(form.windowTitle(), QString("提醒"));
@@ -105,22 +109,24 @@ private slots:
                               access::passwordDigest("123") + "',-1,'0000000A');");
         paths::setAppPath(file.folder());
         Tdm dm;
-        TdmStore store(dm);
-        Tmainform mainform(store);
-        bindReminderCommands(mainform, *dm.db);
+        WindowContext context(dm, ui);
+        Tmainform mainform(context);
+        context.setOwner(&mainform);
+        bindReminderCommands(mainform);
         QVERIFY(mainform.birthdayEntry()->isEnabled());
         QVERIFY(mainform.contractEntry()->isEnabled());
         auto* bar = mainform.findChild<ReminderBar*>();
         QVERIFY(bar);
         QVERIFY(bar->isHidden()); // nothing before a login
 
-        mainform.setModalRunner([](QDialog& dialog) {
-            auto* login = qobject_cast<Tloginform*>(&dialog);
-            QTimer::singleShot(0, login, [login] {
-                login->userChooser()->setCurrentIndex(0);
-                login->passwordEdit()->setText("123");
-                login->loginButton()->click();
-            });
+        context.setModalRunner([](QDialog& dialog) {
+            if (auto* login = qobject_cast<Tloginform*>(&dialog)) {
+                QTimer::singleShot(0, login, [login] {
+                    login->userChooser()->setCurrentIndex(0);
+                    login->passwordEdit()->setText("123");
+                    login->loginButton()->click();
+                });
+            }
             return dialog.exec();
         });
         mainform.runlink(command::Relogin);
@@ -145,15 +151,17 @@ private slots:
 
     void countsAfterMidnight()
     {
+        ScriptedInteraction ui;
         testdb::TempFile file(reminderRows(QDate::currentDate()));
-        auto db = std::make_unique<engine::Database>();
-        db->open(file.path());
+        Tdm dm;
+        dm.db->open(file.path());
+        WindowContext context(dm, ui);
         QWidget owner;
         AlarmClock clock(&owner);
         QDateTime now(QDate(2026, 3, 1), QTime(23, 59, 59));
         clock.setTimeSource([&now] { return now; });
         ReminderBar bar(&owner);
-        ReminderDesk desk(*db, clock, bar, &owner);
+        ReminderDesk desk(context, clock, bar);
         clock.tick();
         QVERIFY(bar.isHidden());
         now = now.addSecs(2);
