@@ -225,8 +225,9 @@ int changePassword(const QStringList& args)
     engine::Database db;
     // Reaching the installation's database file is the proof of being its administrator.
     openInstallationDatabase(db, words.home);
-    // TODO(installation lock): hold the installation lock from here to the end of the change, and
-    // leave with exit code 3 while another process holds it.
+    // TODO(installation lock): hold the installation lock of the database file from here to the end
+    // of the change (InstallationLock, which throws LockHeld: exit code 3 while a running program
+    // holds it), as the other commands that change the database do.
     QString password;
     if (!console::readSecretLine(QStringLiteral("新密码："), password)) {
         err() << QStringLiteral("没有读到新密码") << Qt::endl;
