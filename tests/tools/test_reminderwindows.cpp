@@ -111,7 +111,6 @@ private slots:
         Tdm dm;
         WindowContext context(dm, ui);
         Tmainform mainform(context);
-        context.setOwner(&mainform);
         bindReminderCommands(mainform);
         QVERIFY(mainform.birthdayEntry()->isEnabled());
         QVERIFY(mainform.contractEntry()->isEnabled());
