@@ -1,5 +1,6 @@
 #include "access/loginrules.h"
 #include "app/commands.h"
+#include "access/tusersetform.h"
 #include "app/recordcommands.h"
 #include "app/rosterapplication.h"
 #include "app/safetycommands.h"
@@ -15,6 +16,7 @@
 #include "platform/paths.h"
 #include "platform/widgetinteraction.h"
 #include "report/report.h"
+#include "tools/reminderdesk.h"
 
 #include <QGuiApplication>
 #include <QLibraryInfo>
@@ -76,6 +78,8 @@ int main(int argc, char** argv)
     bindRecordCommands(mainform);
     mainform.bindCommand(command::Statistics, [&context] { context.statWindow().present(); });
     bindSafetyCommands(mainform, context);
+    bindAccessCommands(mainform);
+    bindReminderCommands(mainform);
 
     if (splash) {
         splash->close();

@@ -24,9 +24,16 @@
 //   roster-cli repair [FILE] [--home DIR]
 //                                      repairs the database file (or FILE); a damaged file is kept as
 //                                      <name>.before-repair
+//   roster-cli users [--home DIR]      lists the users and whether each is an administrator
+//   roster-cli passwd USER [--home DIR]
+//                                      sets a user's password from standard input (the way back in
+//                                      for an administrator who has forgotten his)
+//   roster-cli remind [birthdays|contracts] [--home DIR]
+//                                      prints the reminder lists with their headings
 // Exit codes: 0 success; 1 a data or file failure, or missing input; 2 bad arguments or a refused
 // statement; 3 another process holds the installation lock.
 
+#include "access/useradmin.h"
 #include "data/databasefile.h"
 #include "data/dmunit.h"
 #include "data/engine/database.h"
@@ -35,6 +42,7 @@
 #include "data/installationlock.h"
 #include "exchange/resultfile.h"
 #include "exchange/statistics.h"
+#include "platform/console.h"
 #include "platform/errors.h"
 #include "platform/inifile.h"
 #include "platform/paths.h"
@@ -42,6 +50,7 @@
 #include "records/personprint.h"
 #include "report/report.h"
 #include "safety/backup.h"
+#include "tools/reminders.h"
 
 #include <QCoreApplication>
 #include <QDate>
@@ -51,13 +60,22 @@
 #include <QGuiApplication>
 #include <QTextStream>
 
+#include <iostream>
 #include <memory>
+#include <string>
 
 namespace {
 
 QTextStream& err()
 {
     static QTextStream stream(stderr);
+    return stream;
+}
+
+QTextStream& out()
+{
+    static QTextStream stream(stdout);
+    stream.setEncoding(QStringConverter::Utf8);
     return stream;
 }
 
@@ -104,17 +122,15 @@ QString tsvField(const QVariant& value, const QString& declaredType)
 
 void printResult(const engine::ResultSet& result)
 {
-    QTextStream out(stdout);
-    out.setEncoding(QStringConverter::Utf8);
-    out << result.columns.join(u'\t') << '\n';
+    out() << result.columns.join(u'\t') << '\n';
     for (const QVariantList& row : std::as_const(result.rows)) {
         QStringList fields;
         for (int i = 0; i < row.size(); ++i) {
             fields << tsvField(row[i], result.declaredTypes.value(i));
         }
-        out << fields.join(u'\t') << '\n';
+        out() << fields.join(u'\t') << '\n';
     }
-    out.flush();
+    out().flush();
 }
 
 /// The database file of the installation in `home`, as roster.ini names it.
@@ -317,13 +333,6 @@ bool parseOptions(const QStringList& args, Options& options)
     return true;
 }
 
-QTextStream& out()
-{
-    static QTextStream stream(stdout);
-    stream.setEncoding(QStringConverter::Utf8);
-    return stream;
-}
-
 int runBackup(const QStringList& args)
 {
     Options options;
@@ -436,6 +445,97 @@ int runRepair(const QStringList& args)
     return 0;
 }
 
+int listUsers(const QStringList& args)
+{
+    Options options;
+    if (!parseOptions(args, options) || !options.positional.isEmpty()) {
+        err() << "usage: roster-cli users [--home DIR]" << Qt::endl;
+        return 2;
+    }
+    engine::Database db;
+    openDatabase(db, options.home);
+    out() << QStringLiteral("用户名\t系统管理员") << '\n';
+    for (const access::UserRecord& user : access::listUsers(db)) {
+        out() << user.user << '\t' << (user.isadmin.toBool() ? QStringLiteral("是") : QStringLiteral("否")) << '\n';
+    }
+    out().flush();
+    return 0;
+}
+
+int changePassword(const QStringList& args)
+{
+    Options options;
+    if (!parseOptions(args, options) || options.positional.size() != 1) {
+        err() << "usage: roster-cli passwd USER [--home DIR]   (the new password is read from standard input)"
+              << Qt::endl;
+        return 2;
+    }
+    const QString user = options.positional.first();
+    engine::Database db;
+    // Reaching the installation's database file is the proof of being its administrator.
+    openDatabase(db, options.home);
+    InstallationLock lock(db.fileName());
+    QString password;
+    if (!console::readSecretLine(QStringLiteral("新密码："), password)) {
+        err() << QStringLiteral("没有读到新密码") << Qt::endl;
+        return 1;
+    }
+    if (console::inputIsTerminal()) {
+        QString again;
+        if (!console::readSecretLine(QStringLiteral("确认密码："), again) || again != password) {
+            err() << QStringLiteral("两次输入密码不一致！") << Qt::endl;
+            return 1;
+        }
+        if (password.isEmpty()) {
+            err() << QStringLiteral("用户\"%1\"真的要不设置密码吗？(y/n) ").arg(user) << Qt::flush;
+            std::string text;
+            if (!std::getline(std::cin, text) || (text != "y" && text != "Y")) {
+                return 1;
+            }
+        }
+    }
+    switch (access::setPassword(db, user, password)) {
+    case access::PasswordChange::Stored:
+        out() << access::savedText() << Qt::endl;
+        return 0;
+    case access::PasswordChange::UnknownUser:
+        err() << QStringLiteral("没有名为\"%1\"的用户").arg(user) << Qt::endl;
+        return 1;
+    case access::PasswordChange::AmbiguousUser:
+        err() << QStringLiteral("有多个名为\"%1\"的用户，无法确定要修改哪一个").arg(user) << Qt::endl;
+        return 1;
+    }
+    return 1;
+}
+
+int remind(const QStringList& args)
+{
+    Options options;
+    const bool valid = parseOptions(args, options) && options.positional.size() <= 1;
+    const QString which = options.positional.value(0);
+    QList<reminders::List> lists;
+    if (valid && (which.isEmpty() || which == QLatin1String("birthdays"))) {
+        lists << reminders::List::Birthdays;
+    }
+    if (valid && (which.isEmpty() || which == QLatin1String("contracts"))) {
+        lists << reminders::List::Contracts;
+    }
+    if (lists.isEmpty()) {
+        err() << "usage: roster-cli remind [birthdays|contracts] [--home DIR]" << Qt::endl;
+        return 2;
+    }
+    engine::Database db;
+    openDatabase(db, options.home);
+    for (int i = 0; i < lists.size(); ++i) {
+        if (i > 0) {
+            out() << '\n';
+        }
+        out() << reminders::caption(lists[i]) << '\n';
+        printResult(reminders::select(db, lists[i]));
+    }
+    return 0;
+}
+
 int usage()
 {
     err() << "usage: roster-cli create-db DIR | install-text SRC DST | sql FILE|- [--home DIR] [--paramN VALUE]\n"
@@ -443,6 +543,8 @@ int usage()
              "       roster-cli stat NAME [--save FILE] [--home DIR]\n"
              "       roster-cli backup [--dir DIR] [--home DIR] | restore DATE|FILE [--dir DIR] [--home DIR]\n"
              "       roster-cli check [--home DIR] | compact [--home DIR] | repair [FILE] [--home DIR]\n"
+             "       roster-cli users [--home DIR] | passwd USER [--home DIR] | remind [birthdays|contracts] [--home "
+             "DIR]\n"
              "exit codes: 0 success, 1 data or file failure, 2 bad arguments, 3 the installation is locked"
           << Qt::endl;
     return 2;
@@ -496,6 +598,15 @@ int main(int argc, char** argv)
         }
         if (!args.isEmpty() && args[0] == QLatin1String("repair")) {
             return runRepair(args.mid(1));
+        }
+        if (!args.isEmpty() && args[0] == QLatin1String("users")) {
+            return listUsers(args.mid(1));
+        }
+        if (!args.isEmpty() && args[0] == QLatin1String("passwd")) {
+            return changePassword(args.mid(1));
+        }
+        if (!args.isEmpty() && args[0] == QLatin1String("remind")) {
+            return remind(args.mid(1));
         }
         return usage();
     } catch (const LockHeld& e) {

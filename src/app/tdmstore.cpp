@@ -1,5 +1,6 @@
 #include "app/tdmstore.h"
 
+#include "access/useradmin.h"
 #include "data/dmunit.h"
 #include "safety/closerule.h"
 
@@ -31,21 +32,10 @@ void TdmStore::copyToLastUse()
 
 QList<access::UserRecord> TdmStore::users()
 {
-    engine::Table* table = m_dm.tblpass;
-    if (!table->active()) {
-        table->open();
+    if (!m_dm.tblpass->active()) {
+        m_dm.tblpass->open();
     }
-    QList<access::UserRecord> users;
-    for (table->first(); !table->eof(); table->next()) {
-        access::UserRecord record;
-        record.user = table->field(QStringLiteral("user")).asString();
-        record.passwd = table->field(QStringLiteral("passwd")).asString();
-        record.key = table->field(QStringLiteral("key")).asString();
-        record.isadmin = table->field(QStringLiteral("isadmin")).value();
-        users << record;
-    }
-    table->first();
-    return users;
+    return access::readUsers(*m_dm.tblpass);
 }
 
 void TdmStore::setLogin(const QString& user, const QString& right)

@@ -18,6 +18,7 @@
 #include "safety/closerule.h"
 #include "safety/terrorform.h"
 #include "safety/texitform.h"
+#include "tools/alarmclock.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -39,7 +40,6 @@
 #include <QStandardPaths>
 #include <QStatusBar>
 #include <QStyle>
-#include <QTime>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
@@ -147,15 +147,14 @@ void Tmainform::createPages()
     m_brandLabel->setFont(brandFont);
     m_dateLabel = new QLabel(m_bottomBar);
     m_dateLabel->setObjectName(QStringLiteral("dateLabel"));
-    m_clockLabel = new QLabel(QTime::currentTime().toString(QStringLiteral("HH:mm:ss")), m_bottomBar);
-    m_clockLabel->setObjectName(QStringLiteral("RxClock1Label"));
+    m_clock = new AlarmClock(m_bottomBar);
 
     auto* barLayout = new QHBoxLayout(m_bottomBar);
     barLayout->setContentsMargins(10, 4, 10, 4);
     barLayout->setSpacing(16);
     barLayout->addWidget(m_brandLabel);
     barLayout->addWidget(m_dateLabel);
-    barLayout->addWidget(m_clockLabel);
+    barLayout->addWidget(m_clock);
     barLayout->addStretch();
     const struct
     {
@@ -191,12 +190,12 @@ void Tmainform::createPages()
 
     m_pages->setCurrentWidget(m_webPage);
     setCentralWidget(m_pages);
+}
 
-    auto* clock = new QTimer(this);
-    clock->setInterval(1000);
-    connect(clock, &QTimer::timeout, this,
-            [this] { m_clockLabel->setText(QTime::currentTime().toString(QStringLiteral("HH:mm:ss"))); });
-    clock->start();
+void Tmainform::addBesideClock(QWidget* widget)
+{
+    auto* barLayout = static_cast<QHBoxLayout*>(m_bottomBar->layout());
+    barLayout->insertWidget(barLayout->indexOf(m_clock) + 1, widget);
 }
 
 QAction* Tmainform::addEntry(QMenu* menu, int number, const QString& text, const QString& shortcut)
@@ -617,6 +616,9 @@ void Tmainform::openLogin(const QString& caption)
     Tloginform login(m_context, this);
     login.setWindowTitle(caption);
     m_context.runModal(login);
+    if (login.succeeded()) {
+        emit loggedIn();
+    }
 }
 
 void Tmainform::showAbout()

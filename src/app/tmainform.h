@@ -8,6 +8,7 @@
 #include <array>
 #include <functional>
 
+class AlarmClock;
 class NavBrowser;
 class PicturePage;
 class QAction;
@@ -73,6 +74,9 @@ public:
     QLabel* companyLabel() const;
     QLabel* brandLabel() const { return m_brandLabel; }
     QLabel* dateLabel() const { return m_dateLabel; }
+    AlarmClock* clock() const { return m_clock; }
+    /// Puts a widget on the navigation page's bottom bar right after the clock.
+    void addBesideClock(QWidget* widget);
     QLabel* statusPanel(int i) const { return m_panels.at(i); }
     QMenu* toolsMenu() const { return m_toolsMenu; }
     QMenu* helpMenu() const { return m_helpMenu; }
@@ -84,6 +88,10 @@ public:
     bool photoondisk = false;
     bool backupmode = false;
     QStringList linklist;
+
+signals:
+    /// A login window closed after a successful login.
+    void loggedIn();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -135,7 +143,7 @@ private:
     QFrame* m_bottomBar = nullptr;
     QLabel* m_brandLabel = nullptr;
     QLabel* m_dateLabel = nullptr;
-    QLabel* m_clockLabel = nullptr;
+    AlarmClock* m_clock = nullptr;
     std::array<QToolButton*, 5> m_navButtons{};
     std::array<QLabel*, 4> m_panels{};
 
