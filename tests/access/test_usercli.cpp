@@ -1,7 +1,9 @@
 #include "access/loginrules.h"
 #include "access/md5hex.h"
 #include "access/useradmin.h"
+#include "data/installationlock.h"
 #include "support/clirun.h"
+#include "support/foreignlock.h"
 #include "support/scriptedinteraction.h"
 #include "support/testdb.h"
 
@@ -58,6 +60,20 @@ private slots:
         access::LoginSession session;
         QCOMPARE(session.attempt(&admin, "新的 密码"), access::LoginResult::LoggedIn);
         QCOMPARE(session.right(), QString("admin"));
+    }
+
+    void waitsForTheRunningProgram()
+    {
+        testdb::TempFile file(usersSql());
+        ForeignLock program(InstallationLock::lockFileFor(file.path()));
+        QVERIFY(program.locked());
+        const clirun::Result result = clirun::run({"passwd", "管理员", "--home", file.folder()}, "new\n");
+        QCOMPARE(result.exitCode, 3);
+        QVERIFY(result.err.contains(file.path()));
+        engine::Database db;
+        db.open(file.path());
+        QCOMPARE(db.selectValue("SELECT passwd FROM password WHERE user = '管理员'").toString(),
+                 access::passwordDigest("forgotten"));
     }
 
     void refusals_data()
