@@ -8,6 +8,7 @@ packages=(
     qt6-base-dev qt6-base-dev-tools qt6-charts-dev qt6-image-formats-plugins qt6-translations-l10n libgl-dev
     libsqlite3-dev sqlite3
     libxlsxwriter-dev libzip-dev
+    python3-docx python3-openpyxl
     fonts-noto-cjk
 )
 

@@ -4,10 +4,16 @@
 //   roster-cli sql FILE|- [--home DIR] [--param1 V ... --param9 V]
 //                                      runs one Jet SELECT against the installation's database and
 //                                      prints tab-separated UTF-8 lines with a heading line
+//   roster-cli export --format doc|xls|web [--fields CAPTION,...] [--found CONDITION] [--out FILE]
+//                     [--home DIR]         writes the export wizard's document of every person, or of
+//                                      the persons on the job that CONDITION finds, with the fields
+//                                      of section export (all of them without --fields)
 
+#include "data/dmunit.h"
 #include "data/engine/database.h"
 #include "data/engine/dbfile.h"
 #include "data/engine/query.h"
+#include "exchange/exporter.h"
 #include "platform/errors.h"
 #include "platform/inifile.h"
 #include "platform/paths.h"
@@ -16,7 +22,12 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QMap>
+#include <QRegularExpression>
 #include <QTextStream>
+
+#include <algorithm>
 
 namespace {
 
@@ -57,6 +68,14 @@ int installText(const QString& source, const QString& target)
     }
     textfile::writeLines(target, textfile::splitLines(text));
     return 0;
+}
+
+/// The database file of the installation at `apppath`, as roster.ini names it.
+QString databaseFileName()
+{
+    const QString fileName = ini::readString(paths::rosterini(), QStringLiteral("database"), QStringLiteral("filepath"),
+                                             QStringLiteral("roster5.dat"));
+    return QDir::isRelativePath(fileName) ? paths::apppath() + fileName : fileName;
 }
 
 /// One field of the TSV output: NULL empty, dates as yyyy-MM-dd, no tab or line break inside.
@@ -117,13 +136,8 @@ int runSql(const QStringList& args)
     text = engine::expandMacros(text, params);
 
     paths::setAppPath(home);
-    QString fileName = ini::readString(paths::rosterini(), QStringLiteral("database"), QStringLiteral("filepath"),
-                                       QStringLiteral("roster5.dat"));
-    if (QDir::isRelativePath(fileName)) {
-        fileName = paths::apppath() + fileName;
-    }
     engine::Database db;
-    db.open(fileName);
+    db.open(databaseFileName());
     engine::ResultSet result;
     try {
         result = db.selectReadOnly(text);
@@ -145,9 +159,104 @@ int runSql(const QStringList& args)
     return 0;
 }
 
+int runExport(const QStringList& args)
+{
+    const QString usageText = QStringLiteral("usage: roster-cli export --format doc|xls|web [--fields CAPTION,...] "
+                                             "[--found CONDITION] [--out FILE] [--home DIR]");
+    QString format;
+    QString fields;
+    QString condition;
+    QString out;
+    QString home = QCoreApplication::applicationDirPath();
+    bool hasFields = false;
+    bool found = false;
+    for (int i = 0; i + 1 < args.size(); i += 2) {
+        const QString& option = args[i];
+        const QString& value = args[i + 1];
+        if (option == QLatin1String("--format")) {
+            format = value;
+        } else if (option == QLatin1String("--fields")) {
+            fields = value;
+            hasFields = true;
+        } else if (option == QLatin1String("--found")) {
+            condition = value;
+            found = true;
+        } else if (option == QLatin1String("--out")) {
+            out = value;
+        } else if (option == QLatin1String("--home")) {
+            home = value;
+        } else {
+            err() << "roster-cli export: unknown argument " << option << Qt::endl << usageText << Qt::endl;
+            return 2;
+        }
+    }
+    static const QMap<QString, exporting::Format> formats = {{QStringLiteral("doc"), exporting::Format::Word},
+                                                             {QStringLiteral("xls"), exporting::Format::Excel},
+                                                             {QStringLiteral("web"), exporting::Format::Web}};
+    if (args.size() % 2 != 0 || !formats.contains(format)) {
+        err() << usageText << Qt::endl;
+        return 2;
+    }
+    paths::setAppPath(home);
+
+    // The columns follow the section's order, as the wizard's list does, whatever order --fields has.
+    const QList<exporting::ExportField> list = exporting::readFieldList(paths::sysinifile());
+    QStringList wanted;
+    if (hasFields) {
+        wanted = fields.split(QRegularExpression(QStringLiteral("[,，]")), Qt::SkipEmptyParts);
+        for (QString& caption : wanted) {
+            caption = caption.trimmed();
+            const bool known = std::any_of(list.cbegin(), list.cend(),
+                                           [&](const exporting::ExportField& f) { return f.caption == caption; });
+            if (!known) {
+                err() << QStringLiteral("输出字段“%1”不在 %2 的 export 一节中").arg(caption, paths::sysinifile())
+                      << Qt::endl;
+                return 1;
+            }
+        }
+    }
+    QStringList ticked;
+    for (const exporting::ExportField& field : list) {
+        if (!hasFields || wanted.contains(field.caption)) {
+            ticked << field.caption;
+        }
+    }
+
+    exporting::Request request;
+    request.format = formats.value(format);
+    request.source = found ? exporting::Source::FoundPersons : exporting::Source::AllPersons;
+    request.selection = exporting::getinfo(ticked, paths::sysinifile());
+    request.path = out.isEmpty() ? exporting::defaultPath(request.format) : out;
+    request.date = QDate::currentDate();
+    if (out.isEmpty()) {
+        QDir().mkpath(QFileInfo(request.path).absolutePath());
+    }
+
+    Tdm dm;
+    dm.db->setFileName(databaseFileName());
+    dm.db->open();
+    if (found) {
+        // As a search leaves the person query: its where macro, under its filter status=1.
+        dm.personquery->setMacro(QStringLiteral("where"), QStringLiteral("WHERE ") + condition);
+        try {
+            dm.personquery->open();
+        } catch (const engine::DbError& e) {
+            err() << QStringLiteral("查询条件有误：") << e.message() << Qt::endl;
+            return 2;
+        }
+    }
+    int records = 0;
+    exporting::exportPersons(dm, request, [&records](int done, int) { records = done; });
+    QTextStream(stdout)
+        << QStringLiteral("已写入 %1（%2 条记录）").arg(QDir::toNativeSeparators(request.path)).arg(records)
+        << Qt::endl;
+    return 0;
+}
+
 int usage()
 {
     err() << "usage: roster-cli create-db DIR | install-text SRC DST | sql FILE|- [--home DIR] [--paramN VALUE]"
+          << " | export --format doc|xls|web [--fields CAPTION,...] [--found CONDITION] [--out FILE] [--home DIR]"
           << Qt::endl;
     return 2;
 }
@@ -167,6 +276,9 @@ int main(int argc, char** argv)
         }
         if (!args.isEmpty() && args[0] == QLatin1String("sql")) {
             return runSql(args.mid(1));
+        }
+        if (!args.isEmpty() && args[0] == QLatin1String("export")) {
+            return runExport(args.mid(1));
         }
         return usage();
     } catch (const std::exception& e) {

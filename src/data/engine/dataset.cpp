@@ -142,6 +142,30 @@ QString isoText(const QDateTime& value, FieldKind kind)
 
 } // namespace
 
+QString fieldText(const QVariant& v, FieldKind kind)
+{
+    if (v.isNull()) {
+        return {};
+    }
+    switch (kind) {
+    case FieldKind::Date:
+    case FieldKind::DateTime: {
+        QDate date;
+        QTime time;
+        const QString text = v.toString();
+        return parseIsoDateTime(text, &date, &time) ? isoText(date, time, kind) : text;
+    }
+    case FieldKind::Boolean:
+        return v.toLongLong() != 0 ? QStringLiteral("True") : QStringLiteral("False");
+    case FieldKind::Float:
+        return v.typeId() == QMetaType::Double ? QString::number(v.toDouble(), 'g', 15) : v.toString();
+    case FieldKind::Blob:
+        return QString::fromUtf8(v.toByteArray());
+    default:
+        return v.toString();
+    }
+}
+
 // ---------------------------------------------------------------------------------------------
 // Field
 
@@ -167,27 +191,7 @@ bool Field::isNull() const
 
 QString Field::asString() const
 {
-    const QVariant v = value();
-    if (v.isNull()) {
-        return {};
-    }
-    switch (kind()) {
-    case FieldKind::Date:
-    case FieldKind::DateTime: {
-        QDate date;
-        QTime time;
-        const QString text = v.toString();
-        return parseIsoDateTime(text, &date, &time) ? isoText(date, time, kind()) : text;
-    }
-    case FieldKind::Boolean:
-        return v.toLongLong() != 0 ? QStringLiteral("True") : QStringLiteral("False");
-    case FieldKind::Float:
-        return v.typeId() == QMetaType::Double ? QString::number(v.toDouble(), 'g', 15) : v.toString();
-    case FieldKind::Blob:
-        return QString::fromUtf8(v.toByteArray());
-    default:
-        return v.toString();
-    }
+    return fieldText(value(), kind());
 }
 
 qint64 Field::asInteger() const

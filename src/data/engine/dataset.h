@@ -52,6 +52,10 @@ class Dataset;
 /// '/' or 'T' as separators, surrounding blanks). False when it is no date.
 bool parseIsoDateTime(const QString& text, QDate* date, QTime* time);
 
+/// A stored value as the text of a field of that kind (Field::asString's conversion), for readers
+/// that take values without moving the dataset (Dataset::peek).
+QString fieldText(const QVariant& value, FieldKind kind);
+
 /// A handle on one field of a dataset's current row. Reads NULL as "" / 0 / false / an invalid
 /// date. Writes need the dataset in edit or insert state; a text written as "" is stored as NULL.
 class Field
