@@ -6,13 +6,13 @@
 
 #include <QtDebug>
 
-#include <vector>
-
 namespace exporting {
 
 namespace {
 
 const QString Section = QStringLiteral("export");
+/// Records read from the source at a time.
+constexpr int ChunkRows = 256;
 
 } // namespace
 
@@ -63,28 +63,32 @@ void writeTable(TableWriter& writer, const Selection& selection, engine::Dataset
 {
     writer.heading(selection.captions);
 
-    std::vector<int> columns;
+    QList<int> columns;
     bool readable = source != nullptr && source->active();
     for (const QString& name : selection.fields) {
         const int column = readable && !name.isEmpty() ? source->fieldIndex(name) : -1;
         readable = readable && column >= 0;
-        columns.push_back(column);
+        columns << column;
     }
     const int total = readable ? source->rowCount() : 0;
     QStringList values;
-    for (int row = 0; row < total; ++row) {
-        values.clear();
+    for (int first = 0; first < total; first += ChunkRows) {
+        QList<QVariantList> rows;
         try {
-            for (const int column : columns) {
-                values << engine::fieldText(source->peek(row, column), source->fieldKind(column));
-            }
+            rows = source->peekRows(first, ChunkRows, columns);
         } catch (const std::exception& e) {
-            qWarning("export: the record loop ends at record %d: %s", row, qPrintable(exceptionText(e)));
+            qWarning("export: the record loop ends at record %d: %s", first, qPrintable(exceptionText(e)));
             break;
         }
-        writer.record(values);
-        if (progress) {
-            progress(row + 1, total);
+        for (int i = 0; i < rows.size(); ++i) {
+            values.clear();
+            for (int c = 0; c < columns.size(); ++c) {
+                values << engine::fieldText(rows[i][c], source->fieldKind(columns[c]));
+            }
+            writer.record(values);
+            if (progress) {
+                progress(first + i + 1, total);
+            }
         }
     }
     writer.finish();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QFileDevice>
 #include <QList>
 #include <QString>
@@ -68,9 +69,9 @@ class BufferedOutput
 {
 public:
     explicit BufferedOutput(QFileDevice& file) : m_file(file) {}
-    void write(const QByteArray& bytes)
+    void write(QByteArrayView bytes)
     {
-        m_buffer += bytes;
+        m_buffer.append(bytes);
         if (m_buffer.size() >= FlushSize) {
             flush();
         }

@@ -3,6 +3,8 @@
 #include "platform/errors.h"
 #include "platform/textfile.h"
 
+#include <algorithm>
+
 namespace exporting {
 
 QByteArray WebPageWriter::gbkWithReferences(const QString& text)
@@ -28,6 +30,10 @@ QByteArray WebPageWriter::gbkWithReferences(const QString& text)
 
 QByteArray WebPageWriter::htmlText(const QString& text)
 {
+    const auto special = [](QChar c) { return c == u'&' || c == u'<' || c == u'>' || c == u'"'; };
+    if (std::none_of(text.cbegin(), text.cend(), special)) {
+        return gbkWithReferences(text);
+    }
     QString escaped;
     escaped.reserve(text.size());
     for (const QChar c : text) {
@@ -103,11 +109,17 @@ void WebPageWriter::heading(const QStringList& captions)
 
 void WebPageWriter::record(const QStringList& values)
 {
-    line("  <tr>");
+    m_out.write("  <tr>\r\n");
     for (const QString& value : values) {
-        line(value.isEmpty() ? QByteArray("    <td >&nbsp;</td>") : "    <td >" + htmlText(value) + "</td>");
+        if (value.isEmpty()) {
+            m_out.write("    <td >&nbsp;</td>\r\n");
+        } else {
+            m_out.write("    <td >");
+            m_out.write(htmlText(value));
+            m_out.write("</td>\r\n");
+        }
     }
-    line("  </tr>");
+    m_out.write("  </tr>\r\n");
 }
 
 void WebPageWriter::finish()

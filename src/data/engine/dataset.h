@@ -176,6 +176,9 @@ public:
     int rowCount() const;
     int currentRow() const;
     QVariant peek(int row, int column) const;
+    /// The values of `columns` of `count` rows from `first` on, as peek gives them, read a page at a
+    /// time without the row cache: for readers that go through every row once (the export).
+    QList<QVariantList> peekRows(int first, int count, const QList<int>& columns) const;
     bool isPendingRow(int row) const { return m_state == DatasetState::Insert && row == m_insertPos; }
 
     // Events, synchronous; a "before" handler that throws AbortOp gives the operation up silently.
