@@ -1,5 +1,6 @@
 #include "data/dmunit.h"
 
+#include "platform/errorboundary.h"
 #include "platform/interaction.h"
 #include "platform/paths.h"
 
@@ -7,17 +8,6 @@
 #include <QElapsedTimer>
 
 #include <memory>
-
-namespace {
-
-Tdm* g_dm = nullptr;
-
-} // namespace
-
-Tdm* dm()
-{
-    return g_dm;
-}
 
 Tdm::Tdm(QObject* parent) : QObject(parent)
 {
@@ -77,15 +67,10 @@ Tdm::Tdm(QObject* parent) : QObject(parent)
     redeployquery = makeQuery("redeployquery", {"select", "* ", "from redeployments", "%where", "ORDER BY", "%order"},
                               QStringLiteral("0"), QStringLiteral("id desc"));
     redeployquery->beforePost = [this](engine::Dataset& d) { redeployqueryBeforePost(d); };
-
-    g_dm = this;
 }
 
 Tdm::~Tdm()
 {
-    if (g_dm == this) {
-        g_dm = nullptr;
-    }
     db->close();
 }
 
@@ -176,9 +161,7 @@ void Tdm::storeDetailEdits(int page)
     if (!query || !query->active()) {
         return;
     }
-    try {
-        query->checkBrowseMode();
-    } catch (const std::exception&) {
+    if (!ignoreErrors("storing a detail row", [query] { query->checkBrowseMode(); })) {
         query->cancel();
     }
 }
@@ -307,11 +290,10 @@ void Tdm::recalcages(const std::function<void(int done, int total)>& progress)
             persontable->edit();
             for (const auto& pair : pairs) {
                 // Each pair on its own: a date that cannot be read leaves its target as it was.
-                try {
+                ignoreErrors("age recomputation", [&] {
                     const QString result = derivedYears(persontable->field(pair.first), now());
                     persontable->field(pair.second).setAsString(result);
-                } catch (const std::exception&) {
-                }
+                });
             }
             persontable->next();
             ++done;

@@ -1,19 +1,9 @@
 #include "records/basedata.h"
 
-#include "app/rosterapplication.h"
+#include "app/windowcontext.h"
 #include "records/codelist.h"
-#include "records/deptdropform.h"
-#include "records/depttree.h"
 #include "records/setdlgform.h"
 #include "records/setform5.h"
-
-#include <QPointer>
-
-namespace {
-QPointer<Tdeptdropform> g_picker;
-QPointer<TSetDlgForm> g_editor;
-std::function<QString()> g_loginRight;
-} // namespace
 
 const QList<BaseDataEntry>& baseDataEntries()
 {
@@ -30,62 +20,29 @@ const QList<BaseDataEntry>& baseDataEntries()
     return entries;
 }
 
-void createRecordWindows(QWidget* owner)
+void openCodeList(WindowContext& context, const QString& caption, const QString& key)
 {
-    g_picker = new Tdeptdropform(owner);
-    try {
-        g_picker->loadFile(depttree::deptfile());
-    } catch (const std::exception& e) {
-        showException(e);
-    }
-    g_editor = new TSetDlgForm(owner);
+    context.codeListEditor().openlist(caption, codelistfile(key));
 }
 
-Tdeptdropform* deptPicker()
+void editDepartments(WindowContext& context, QWidget* parent)
 {
-    return g_picker;
+    Tsetform5 form(context, parent);
+    context.runModal(form);
 }
 
-TSetDlgForm* codeListEditor()
-{
-    return g_editor;
-}
-
-void openCodeList(const QString& caption, const QString& key)
-{
-    if (g_editor != nullptr) {
-        g_editor->openlist(caption, codelistfile(key));
-    }
-}
-
-void editDepartments(QWidget* parent)
-{
-    Tsetform5 form(g_picker, parent);
-    form.exec();
-}
-
-void openBaseData(const QString& key)
+void openBaseData(WindowContext& context, const QString& key, QWidget* parent)
 {
     if (key == QLatin1String("dept")) {
-        editDepartments();
+        editDepartments(context, parent);
         return;
     }
     for (const BaseDataEntry& entry : baseDataEntries()) {
         if (entry.key == key) {
-            openCodeList(entry.caption, key);
+            openCodeList(context, entry.caption, key);
             return;
         }
     }
-}
-
-void setLoginRightSource(std::function<QString()> source)
-{
-    g_loginRight = std::move(source);
-}
-
-QString currentLoginRight()
-{
-    return g_loginRight ? g_loginRight() : QString();
 }
 
 QString deptLabelText()

@@ -6,6 +6,7 @@
 
 class QPushButton;
 class QTreeWidget;
+class WindowContext;
 
 /// The department picker: a borderless drop-down with the department tree that opens below a
 /// control and hands back the picked node's three level names. Created once, hidden between uses.
@@ -17,7 +18,8 @@ public:
     static constexpr int DesignWidth = 217;
     static constexpr int DesignHeight = 257;
 
-    explicit Tdeptdropform(QWidget* parent = nullptr);
+    /// A child of the context's owner.
+    explicit Tdeptdropform(WindowContext& context);
 
     /// Replaces the tree with the file's; throws like depttree::readFile (a level error keeps
     /// the nodes before the bad line).

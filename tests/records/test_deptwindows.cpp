@@ -1,11 +1,11 @@
 #include "platform/textfile.h"
-#include "records/basedata.h"
 #include "records/deptdropform.h"
 #include "records/depttree.h"
 #include "records/depttreewidget.h"
 #include "records/setform5.h"
 #include "recordsfixture.h"
 #include "support/scriptedinteraction.h"
+#include "support/testcontext.h"
 
 #include <QGroupBox>
 #include <QLineEdit>
@@ -61,8 +61,6 @@ class TestDeptWindows : public QObject
     Q_OBJECT
 
 private slots:
-    void cleanup() { setLoginRightSource(nullptr); }
-
     void pickdeptFollowsTheLevelTable_data()
     {
         QTest::addColumn<QList<int>>("path");
@@ -77,8 +75,10 @@ private slots:
         QFETCH(QList<int>, path);
         QFETCH(QStringList, names);
         RecordsHome home;
+        ScriptedInteraction ui;
+        TestContext t(ui);
         RecordsHome::writeRaw(depttree::deptfile(), "A\r\n\tA1\r\n\t\tA11\r\n\t\t\tA111\r\nB\r\n");
-        Tdeptdropform picker;
+        Tdeptdropform picker(t.context);
         picker.loadFile(depttree::deptfile());
         QLineEdit control;
         control.show();
@@ -100,7 +100,9 @@ private slots:
     void pickdeptPicksNothingUnlessOk()
     {
         RecordsHome home;
-        Tdeptdropform picker;
+        ScriptedInteraction ui;
+        TestContext t(ui);
+        Tdeptdropform picker(t.context);
         DeptForest tree;
         depttree::parseLines(textfile::splitLines(exampleFile), tree);
         picker.setTree(tree);
@@ -140,7 +142,9 @@ private slots:
     void pickerOpensBelowTheControl()
     {
         RecordsHome home;
-        Tdeptdropform picker;
+        ScriptedInteraction ui;
+        TestContext t(ui);
+        Tdeptdropform picker(t.context);
         QLineEdit control;
         control.setGeometry(40, 60, 120, 24);
         control.show();
@@ -160,8 +164,9 @@ private slots:
     {
         RecordsHome home;
         ScriptedInteraction ui;
+        TestContext t(ui);
         RecordsHome::writeRaw(depttree::deptfile(), exampleFile);
-        Tsetform5 form(nullptr);
+        Tsetform5 form(t.context);
         form.loadTree();
         QTreeWidget* tree = form.TreeView1;
 
@@ -201,9 +206,10 @@ private slots:
     {
         RecordsHome home;
         ScriptedInteraction ui;
+        TestContext t(ui);
         RecordsHome::writeRaw(depttree::deptfile(), exampleFile);
-        Tdeptdropform picker;
-        Tsetform5 form(&picker);
+        Tsetform5 form(t.context);
+        Tdeptdropform& picker = t.context.deptPicker();
         form.show();
         QVERIFY(QTest::qWaitForWindowActive(&form));
         QCOMPARE(form.windowTitle(), QString("部门类型设置"));
@@ -237,8 +243,10 @@ private slots:
     void renameStartsInPlaceEditing()
     {
         RecordsHome home;
+        ScriptedInteraction ui;
+        TestContext t(ui);
         RecordsHome::writeRaw(depttree::deptfile(), exampleFile);
-        Tsetform5 form(nullptr);
+        Tsetform5 form(t.context);
         form.show();
         QVERIFY(QTest::qWaitForWindowActive(&form));
         QTreeWidget* tree = form.TreeView1;
@@ -255,10 +263,11 @@ private slots:
     {
         RecordsHome home;
         ScriptedInteraction ui;
+        TestContext t(ui);
         RecordsHome::writeRaw(depttree::deptfile(), exampleFile);
         QWidget other;
         other.show();
-        Tsetform5 form(nullptr);
+        Tsetform5 form(t.context);
         form.show();
         QVERIFY(QTest::qWaitForWindowActive(&form));
         other.activateWindow();
@@ -273,9 +282,10 @@ private slots:
     {
         RecordsHome home;
         ScriptedInteraction ui;
+        TestContext t(ui);
         RecordsHome::writeRaw(depttree::deptfile(), exampleFile);
-        setLoginRightSource([] { return QStringLiteral("guest"); });
-        Tsetform5 form(nullptr);
+        t.dm.loginright = QStringLiteral("guest");
+        Tsetform5 form(t.context);
         form.show();
         QVERIFY(QTest::qWaitForWindowActive(&form));
         QVERIFY(form.isGuest());
@@ -304,10 +314,12 @@ private slots:
     {
         RecordsHome home;
         ScriptedInteraction ui;
+        TestContext t(ui);
         const QByteArray bad("A\r\n\t\tA11\r\nB\r\n");
         RecordsHome::writeRaw(depttree::deptfile(), bad);
-        Tdeptdropform picker;
-        Tsetform5 form(&picker);
+        Tsetform5 form(t.context);
+        Tdeptdropform& picker = t.context.deptPicker();
+        ui.clear(); // the picker made at start-up reports the same line
         form.show();
         QVERIFY(QTest::qWaitForWindowActive(&form));
         QCOMPARE(ui.texts(), QStringList{"Invalid level (2) for item \"A11\""});
@@ -323,7 +335,8 @@ private slots:
     {
         RecordsHome home;
         ScriptedInteraction ui;
-        Tsetform5 form(nullptr);
+        TestContext t(ui);
+        Tsetform5 form(t.context);
         form.show();
         QVERIFY(QTest::qWaitForWindowActive(&form));
         QCOMPARE(ui.shown.size(), 1);
