@@ -1,4 +1,5 @@
 #include "access/loginrules.h"
+#include "app/exportcommand.h"
 #include "app/recordcommands.h"
 #include "app/rosterapplication.h"
 #include "app/shellstore.h"
@@ -55,6 +56,7 @@ int main(int argc, char** argv)
     Tmainform mainform(context);
     context.createStartupWindows();
     bindRecordCommands(mainform);
+    bindExportCommand(mainform);
 
     if (splash) {
         splash->close();

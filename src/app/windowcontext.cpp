@@ -2,6 +2,7 @@
 
 #include "app/tdmstore.h"
 #include "data/dmunit.h"
+#include "exchange/texportform.h"
 #include "platform/errorboundary.h"
 #include "platform/interaction.h"
 #include "records/deptdropform.h"
@@ -35,6 +36,7 @@ WindowContext::WindowContext(Tdm& dm, interaction::Interaction& ui, ShellStore* 
 WindowContext::~WindowContext()
 {
     // The reused windows refer to the context: they go first, whoever owns them.
+    delete m_exportForm.data();
     delete m_redeployDialog.data();
     delete m_workerForm.data();
     delete m_codeListEditor.data();
@@ -73,6 +75,11 @@ Tdeptdropform& WindowContext::deptPicker()
 TSetDlgForm& WindowContext::codeListEditor()
 {
     return reused(m_codeListEditor, *this);
+}
+
+Texportform& WindowContext::exportForm()
+{
+    return reused(m_exportForm, *this);
 }
 
 TfrmRedeploy& WindowContext::redeployDialog()

@@ -10,6 +10,7 @@ class QWidget;
 class ShellStore;
 class Tdeptdropform;
 class Tdm;
+class Texportform;
 class TfrmRedeploy;
 class TSetDlgForm;
 class Tworkerform;
@@ -56,6 +57,8 @@ public:
     Tdeptdropform& deptPicker();
     TSetDlgForm& codeListEditor();
     TfrmRedeploy& redeployDialog();
+    /// The export wizard; open it with Texportform::openWith and the record source.
+    Texportform& exportForm();
 
     /// Creates the reused windows that start-up makes, in its order.
     void createStartupWindows();
@@ -71,4 +74,5 @@ private:
     QPointer<Tdeptdropform> m_deptPicker;
     QPointer<TSetDlgForm> m_codeListEditor;
     QPointer<TfrmRedeploy> m_redeployDialog;
+    QPointer<Texportform> m_exportForm;
 };

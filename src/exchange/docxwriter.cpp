@@ -151,10 +151,14 @@ public:
     {
         add(name, zip_source_buffer(m_zip, bytes, qstrlen(bytes), 0));
     }
-    /// The file is read when the archive is closed.
+    /// The file is read when the archive is closed. Compressed at the fastest level: a body of
+    /// 100 000 rows is tens of megabytes of very repetitive markup.
     void addFile(const char* name, const QString& file)
     {
-        add(name, zip_source_file(m_zip, QFile::encodeName(file).constData(), 0, -1));
+        const zip_int64_t index = add(name, zip_source_file(m_zip, QFile::encodeName(file).constData(), 0, -1));
+        if (zip_set_file_compression(m_zip, zip_uint64_t(index), ZIP_CM_DEFLATE, 1) != 0) {
+            failed();
+        }
     }
     void close()
     {
@@ -165,15 +169,17 @@ public:
     }
 
 private:
-    void add(const char* name, zip_source_t* source)
+    zip_int64_t add(const char* name, zip_source_t* source)
     {
         if (source == nullptr) {
             failed();
         }
-        if (zip_file_add(m_zip, name, source, ZIP_FL_ENC_UTF_8 | ZIP_FL_OVERWRITE) < 0) {
+        const zip_int64_t index = zip_file_add(m_zip, name, source, ZIP_FL_ENC_UTF_8 | ZIP_FL_OVERWRITE);
+        if (index < 0) {
             zip_source_free(source);
             failed();
         }
+        return index;
     }
     [[noreturn]] void failed() { zipFailed(m_path, QString::fromLocal8Bit(zip_strerror(m_zip))); }
 

@@ -1,6 +1,8 @@
 #include "exchange/texportform.h"
 
+#include "app/windowcontext.h"
 #include "exchange/repaintprogress.h"
+#include "platform/errorboundary.h"
 #include "platform/errors.h"
 #include "platform/interaction.h"
 #include "platform/paths.h"
@@ -102,7 +104,7 @@ QPushButton* button(const QString& text, const QString& name, QWidget* parent)
 
 } // namespace
 
-Texportform::Texportform(Tdm& dm, QWidget* parent) : QDialog(parent), m_dm(dm)
+Texportform::Texportform(WindowContext& context) : QDialog(context.owner()), m_context(context)
 {
     setObjectName(QStringLiteral("exportform"));
     setWindowTitle(QStringLiteral("数据库输出"));
@@ -201,9 +203,9 @@ Texportform::Texportform(Tdm& dm, QWidget* parent) : QDialog(parent), m_dm(dm)
     BitBtn4 = button(QStringLiteral("取消"), QStringLiteral("BitBtn4PushButton"), this);
     BitBtn4->setGeometry(PageLeft + 249, buttonTop, 75, 26);
 
-    connect(BitBtn1, &QPushButton::clicked, this, &Texportform::BitBtn1Click);
-    connect(BitBtn2, &QPushButton::clicked, this, &Texportform::BitBtn2Click);
-    connect(BitBtn3, &QPushButton::clicked, this, &Texportform::BitBtn3Click);
+    connect(BitBtn1, &QPushButton::clicked, this, guarded(this, &Texportform::BitBtn1Click));
+    connect(BitBtn2, &QPushButton::clicked, this, guarded(this, &Texportform::BitBtn2Click));
+    connect(BitBtn3, &QPushButton::clicked, this, guarded(this, &Texportform::BitBtn3Click));
     // The cancel button: Esc does the same (QDialog::reject); both only hide the wizard.
     connect(BitBtn4, &QPushButton::clicked, this, &Texportform::reject);
 
@@ -299,8 +301,8 @@ void Texportform::BitBtn3Click()
     bool written = false;
     try {
         RepaintProgress progress(this, QStringLiteral("正在创建报表...请稍候"));
-        written =
-            exporting::exportPersons(m_dm, request, [&progress](int done, int total) { progress.step(done, total); });
+        written = exporting::exportPersons(m_context.dm(), request,
+                                           [&progress](int done, int total) { progress.step(done, total); });
     } catch (const FileError& e) {
         if (request.format != exporting::Format::Word) {
             throw;
@@ -314,7 +316,7 @@ void Texportform::BitBtn3Click()
         return;
     }
     // As the original ignored a failed shell start, a missing desktop program only goes to the log.
-    if (!interaction::current().openDocument(request.path)) {
+    if (!m_context.ui().openDocument(request.path)) {
         qWarning("export: no program opened %s", qPrintable(request.path));
     }
     if (request.format == exporting::Format::Word) {

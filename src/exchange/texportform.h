@@ -11,7 +11,7 @@ class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
 class QStackedWidget;
-class Tdm;
+class WindowContext;
 
 /// The export wizard "数据库输出": what to write (page 1), which fields (page 2) and which persons
 /// (page 3), then "数据输出" writes the document into reports/ and opens it with the desktop's
@@ -25,8 +25,9 @@ public:
     static constexpr int DesignWidth = 500;
     static constexpr int DesignHeight = 314;
 
-    /// Reads the field list from section `export` of sysdata.ini, once.
-    explicit Texportform(Tdm& dm, QWidget* parent = nullptr);
+    /// A child of the context's owner. Reads the field list from section `export` of sysdata.ini,
+    /// once.
+    explicit Texportform(WindowContext& context);
 
     /// Shows the wizard (centred the first time) with `source` chosen on page 3: the main window
     /// opens it with "全库数据", the search window with "查询结果".
@@ -69,6 +70,6 @@ private:
     QWidget* choicePage(QGroupBox* group, const QString& note);
     void showPage(int page);
 
-    Tdm& m_dm;
+    WindowContext& m_context;
     bool m_placed = false;
 };

@@ -27,28 +27,43 @@ inline const QStringList sysdata = {QStringLiteral("[export]"),        QStringLi
                                     QStringLiteral("家庭住址=addr"),   QStringLiteral("年龄=age"),
                                     QStringLiteral("无此字段=nosuch"), QStringLiteral("空字段=")};
 
-struct Installation
+/// Opens the data module on the installation's database.
+inline void connect(Tdm& dm, const testdb::TempFile& file)
 {
-    Installation() : file(QString::fromUtf8(persons))
+    dm.db->setFileName(file.path());
+    dm.loginright = QStringLiteral("admin");
+    dm.db->open();
+}
+
+/// Puts the person query where a search leaves it: `where` set, filter status=1, open.
+inline void search(Tdm& dm, const QString& condition)
+{
+    dm.personquery->close();
+    dm.personquery->setMacro(QStringLiteral("where"), QStringLiteral("WHERE ") + condition);
+    dm.personquery->open();
+}
+
+/// The folder: database, data/sysdata.ini and reports/; `apppath` points at it.
+struct Folder
+{
+    Folder() : file(QString::fromUtf8(persons))
     {
         paths::setAppPath(file.folder());
         QDir(file.folder()).mkpath(QStringLiteral("data"));
         QDir(file.folder()).mkpath(QStringLiteral("reports"));
         textfile::writeLines(paths::sysinifile(), sysdata);
-        dm.db->setFileName(file.path());
-        dm.loginright = QStringLiteral("admin");
-        dm.db->open();
     }
     QString folder() const { return file.folder(); }
-    /// Puts the person query where a search leaves it: `where` set, filter status=1, open.
-    void search(const QString& condition)
-    {
-        dm.personquery->close();
-        dm.personquery->setMacro(QStringLiteral("where"), QStringLiteral("WHERE ") + condition);
-        dm.personquery->open();
-    }
 
     testdb::TempFile file;
+};
+
+/// The folder with a data module of its own on it.
+struct Installation : Folder
+{
+    Installation() { connect(dm, file); }
+    void search(const QString& condition) { exportfixture::search(dm, condition); }
+
     Tdm dm;
 };
 

@@ -1,7 +1,11 @@
+#include "app/commands.h"
+#include "app/exportcommand.h"
+#include "app/tmainform.h"
 #include "exchange/texportform.h"
 #include "exportfixture.h"
 #include "platform/errors.h"
 #include "support/scriptedinteraction.h"
+#include "support/testcontext.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -18,6 +22,16 @@ using Rows = QList<QStringList>;
 Q_DECLARE_METATYPE(exporting::Format)
 
 namespace {
+
+/// The installation, the scripted seam and a window context whose data module is on the database.
+struct Fixture : exportfixture::Folder
+{
+    Fixture() { exportfixture::connect(context.dm, file); }
+    void search(const QString& condition) { exportfixture::search(context.dm, condition); }
+
+    ScriptedInteraction ui;
+    TestContext context{ui};
+};
 
 void tick(Texportform& form, int row)
 {
@@ -55,12 +69,13 @@ private slots:
     void unwritable_data();
     void unwritable();
     void closingKeepsTheChoices();
+    void mainWindowEntries();
 };
 
 void TestExportForm::layout()
 {
-    exportfixture::Installation home;
-    Texportform form(home.dm);
+    Fixture home;
+    Texportform form(home.context.context);
     QCOMPARE(form.windowTitle(), QStringLiteral("数据库输出"));
     QCOMPARE(form.size(), QSize(500, 314));
     QCOMPARE(form.Label1->text(), QStringLiteral("欢迎使用roster数据输出向导"));
@@ -109,8 +124,8 @@ void TestExportForm::navigation()
     QFETCH(int, page);
     QFETCH(QString, enabled);
 
-    exportfixture::Installation home;
-    Texportform form(home.dm);
+    Fixture home;
+    Texportform form(home.context.context);
     for (const QChar click : clicks) {
         (click == u'n' ? form.BitBtn2 : form.BitBtn1)->click();
     }
@@ -123,8 +138,8 @@ void TestExportForm::navigation()
 
 void TestExportForm::selectionFollowsTheList()
 {
-    exportfixture::Installation home;
-    Texportform form(home.dm);
+    Fixture home;
+    Texportform form(home.context.context);
     tick(form, 3);
     tick(form, 0);
     tick(form, 2);
@@ -149,9 +164,9 @@ void TestExportForm::exports()
     QFETCH(QString, file);
     QFETCH(QStringList, messages);
 
-    exportfixture::Installation home;
-    ScriptedInteraction ui;
-    Texportform form(home.dm);
+    Fixture home;
+    ScriptedInteraction& ui = home.ui;
+    Texportform form(home.context.context);
     formatChoice(form, format)->setChecked(true);
     tick(form, 1);
     tick(form, 0);
@@ -179,9 +194,9 @@ void TestExportForm::exports()
 
 void TestExportForm::wordWithoutAQuery()
 {
-    exportfixture::Installation home;
-    ScriptedInteraction ui;
-    Texportform form(home.dm);
+    Fixture home;
+    ScriptedInteraction& ui = home.ui;
+    Texportform form(home.context.context);
     tick(form, 0);
     form.openWith(Source::FoundPersons);
     form.BitBtn3Click();
@@ -201,12 +216,12 @@ void TestExportForm::unwritable_data()
 void TestExportForm::unwritable()
 {
     QFETCH(Format, format);
-    exportfixture::Installation home;
-    ScriptedInteraction ui;
+    Fixture home;
+    ScriptedInteraction& ui = home.ui;
     // The reports folder is a file: nothing can be written below it.
     QVERIFY(QDir(home.folder()).rmdir(QStringLiteral("reports")));
     textfile::writeLines(home.folder() + QStringLiteral("/reports"), {});
-    Texportform form(home.dm);
+    Texportform form(home.context.context);
     formatChoice(form, format)->setChecked(true);
     tick(form, 0);
     bool thrown = false;
@@ -223,8 +238,8 @@ void TestExportForm::unwritable()
 
 void TestExportForm::closingKeepsTheChoices()
 {
-    exportfixture::Installation home;
-    Texportform form(home.dm);
+    Fixture home;
+    Texportform form(home.context.context);
     form.openWith(Source::FoundPersons);
     QVERIFY(form.isVisible());
     QVERIFY(!form.isModal());
@@ -241,6 +256,30 @@ void TestExportForm::closingKeepsTheChoices()
     QCOMPARE(form.format(), Format::Web);
     QCOMPARE(form.source(), Source::AllPersons);
     QCOMPARE(form.getinfo().captions, QStringList{"年龄"});
+}
+
+void TestExportForm::mainWindowEntries()
+{
+    Fixture home;
+    Tmainform mainform(home.context.context);
+    home.context.context.setOwner(&mainform);
+    QAction* entry = mainform.commandAction(command::Export);
+    QCOMPARE(entry->text(), QStringLiteral("档案数据导出(&E)"));
+    QCOMPARE(entry->shortcut(), QKeySequence(QStringLiteral("F5")));
+    QVERIFY(!entry->isEnabled());
+    bindExportCommand(mainform);
+    QVERIFY(entry->isEnabled());
+
+    // The search window opens the one wizard with the found persons; the main window's entries
+    // (the menu, the toolbar and navigation command 28 fire the same action) with every person.
+    Texportform& wizard = home.context.context.exportForm();
+    QCOMPARE(wizard.parentWidget(), &mainform);
+    wizard.openWith(Source::FoundPersons);
+    wizard.hide();
+    mainform.runlink(28);
+    QCOMPARE(&home.context.context.exportForm(), &wizard);
+    QVERIFY(wizard.isVisible());
+    QCOMPARE(wizard.source(), Source::AllPersons);
 }
 
 QTEST_MAIN(TestExportForm)
