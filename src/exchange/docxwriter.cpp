@@ -15,6 +15,10 @@ constexpr int PageShort = 11906;
 constexpr int PageLong = 16838;
 constexpr int MarginTopBottom = 1440;
 constexpr int MarginLeftRight = 1800;
+// A wide table (landscape) gets narrow margins and 7.5 pt text, so that more than a few characters
+// fit in a column.
+constexpr int WideMargin = 720;
+const char* const WideText = R"(<w:sz w:val="15"/><w:szCs w:val="15"/>)";
 
 const char* const ContentTypes =
     R"(<?xml version="1.0" encoding="UTF-8" standalone="yes"?>)"
@@ -210,7 +214,10 @@ void DocxWriter::heading(const QStringList& captions)
         return;
     }
     const bool landscape = m_columns > PortraitColumns;
-    const int textWidth = (landscape ? PageLong : PageShort) - 2 * MarginLeftRight;
+    const int textWidth = landscape ? PageLong - 2 * WideMargin : PageShort - 2 * MarginLeftRight;
+    const QByteArray size = landscape ? WideText : "";
+    m_cellRun = size.isEmpty() ? QByteArray() : "<w:rPr>" + size + "</w:rPr>";
+    m_headerRun = "<w:rPr><w:b/>" + size + "</w:rPr>";
     m_out.write(R"(<w:tbl><w:tblPr><w:tblStyle w:val="TableGrid"/><w:tblW w:w="5000" w:type="pct"/>)" + borders() +
                 R"(<w:tblLayout w:type="fixed"/><w:tblLook w:val="04A0"/></w:tblPr><w:tblGrid>)");
     const QByteArray column = R"(<w:gridCol w:w=")" + QByteArray::number(textWidth / m_columns) + R"("/>)";
@@ -235,7 +242,8 @@ void DocxWriter::row(const QStringList& texts, bool header)
         if (text.isEmpty()) {
             xml += "<w:tc><w:p/></w:tc>";
         } else {
-            xml += header ? "<w:tc><w:p><w:r><w:rPr><w:b/></w:rPr>" : "<w:tc><w:p><w:r>";
+            xml += "<w:tc><w:p><w:r>";
+            xml += header ? m_headerRun : m_cellRun;
             xml += runContent(text);
             xml += "</w:r></w:p></w:tc>";
         }
@@ -250,13 +258,13 @@ void DocxWriter::finish()
         m_out.write("</w:tbl>");
     }
     const bool landscape = m_columns > PortraitColumns;
+    const QByteArray side = QByteArray::number(landscape ? WideMargin : MarginLeftRight);
     const QByteArray width = QByteArray::number(landscape ? PageLong : PageShort);
     const QByteArray height = QByteArray::number(landscape ? PageShort : PageLong);
     m_out.write(R"(<w:p/><w:p/><w:sectPr><w:pgSz w:w=")" + width + R"(" w:h=")" + height + '"' +
                 (landscape ? R"( w:orient="landscape")" : "") + R"(/><w:pgMar w:top=")" +
-                QByteArray::number(MarginTopBottom) + R"(" w:right=")" + QByteArray::number(MarginLeftRight) +
-                R"(" w:bottom=")" + QByteArray::number(MarginTopBottom) + R"(" w:left=")" +
-                QByteArray::number(MarginLeftRight) +
+                QByteArray::number(MarginTopBottom) + R"(" w:right=")" + side + R"(" w:bottom=")" +
+                QByteArray::number(MarginTopBottom) + R"(" w:left=")" + side +
                 R"(" w:header="851" w:footer="992" w:gutter="0"/></w:sectPr></w:body></w:document>)");
     m_out.flush();
     if (!m_body.flush()) {

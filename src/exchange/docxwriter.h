@@ -22,7 +22,7 @@ public:
     void record(const QStringList& values) override;
     void finish() override;
 
-    /// More columns than this turn the page to landscape.
+    /// More columns than this turn the page to landscape, with smaller text.
     static constexpr int PortraitColumns = 8;
 
 private:
@@ -32,6 +32,8 @@ private:
     QTemporaryFile m_body;
     BufferedOutput m_out;
     int m_columns = 0;
+    QByteArray m_cellRun;   ///< run properties of a value
+    QByteArray m_headerRun; ///< run properties of a caption
 };
 
 } // namespace exporting

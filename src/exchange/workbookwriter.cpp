@@ -8,6 +8,7 @@
 
 #include <xlsxwriter.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -18,6 +19,19 @@ namespace {
 
 /// The longest text a spreadsheet cell holds.
 constexpr qsizetype CellLimit = 32767;
+/// Column widths follow the heading and the first rows, in characters (a Chinese one counts two).
+constexpr unsigned MeasuredRows = 1000;
+constexpr double NarrowestColumn = 8.43;
+constexpr double WidestColumn = 60;
+
+double displayWidth(const QString& text)
+{
+    double width = 0;
+    for (const QChar c : text) {
+        width += c.unicode() >= 0x2E80 ? 2 : 1;
+    }
+    return width;
+}
 
 [[noreturn]] void failed(const QString& path, const QString& reason)
 {
@@ -29,14 +43,15 @@ constexpr qsizetype CellLimit = 32767;
 WorkbookWriter::WorkbookWriter(const QString& path) : m_path(path)
 {
     // A name of our own beside the target, so that the finished workbook replaces it in one step.
-    QTemporaryFile work(
-        QFileInfo(path).absoluteDir().filePath(QStringLiteral(".%1.XXXXXX").arg(QFileInfo(path).fileName())));
-    work.setAutoRemove(false);
-    if (!work.open()) {
-        failed(path, work.errorString());
+    // The library creates the file itself, with the permissions any new file gets.
+    {
+        QTemporaryFile work(
+            QFileInfo(path).absoluteDir().filePath(QStringLiteral(".%1.XXXXXX").arg(QFileInfo(path).fileName())));
+        if (!work.open()) {
+            failed(path, work.errorString());
+        }
+        m_workPath = work.fileName();
     }
-    m_workPath = work.fileName();
-    work.close();
 
     lxw_workbook_options options = {};
     options.constant_memory = LXW_TRUE;
@@ -72,6 +87,12 @@ void WorkbookWriter::record(const QStringList& values)
 
 void WorkbookWriter::row(const QStringList& texts)
 {
+    if (m_row <= MeasuredRows) {
+        m_widths.resize(std::max(m_widths.size(), size_t(texts.size())), NarrowestColumn);
+        for (int column = 0; column < texts.size(); ++column) {
+            m_widths[size_t(column)] = std::max(m_widths[size_t(column)], displayWidth(texts[column]) + 2);
+        }
+    }
     for (int column = 0; column < texts.size(); ++column) {
         const QByteArray text = texts[column].left(CellLimit).toUtf8();
         const lxw_error error = worksheet_write_string(m_sheet, m_row, lxw_col_t(column), text.constData(), m_text);
@@ -84,6 +105,10 @@ void WorkbookWriter::row(const QStringList& texts)
 
 void WorkbookWriter::finish()
 {
+    for (size_t column = 0; column < m_widths.size(); ++column) {
+        worksheet_set_column(m_sheet, lxw_col_t(column), lxw_col_t(column), std::min(m_widths[column], WidestColumn),
+                             nullptr);
+    }
     const lxw_error error = workbook_close(m_workbook);
     m_workbook = nullptr;
     if (error != LXW_NO_ERROR) {

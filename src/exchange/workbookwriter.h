@@ -2,6 +2,8 @@
 
 #include "exchange/exportdata.h"
 
+#include <vector>
+
 struct lxw_workbook;
 struct lxw_worksheet;
 struct lxw_format;
@@ -33,6 +35,7 @@ private:
     lxw_worksheet* m_sheet = nullptr;
     lxw_format* m_text = nullptr;
     unsigned m_row = 0;
+    std::vector<double> m_widths;
 };
 
 } // namespace exporting
