@@ -9,7 +9,7 @@ packages=(
     libsqlite3-dev sqlite3
     libxlsxwriter-dev libzip-dev
     fonts-noto-cjk fonts-liberation2
-    poppler-utils python3-openpyxl libreoffice-writer-nogui
+    poppler-utils python3-openpyxl python3-docx libreoffice-writer-nogui
 )
 
 missing=()

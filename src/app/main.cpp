@@ -1,6 +1,7 @@
 #include "access/loginrules.h"
 #include "app/commands.h"
 #include "access/tusersetform.h"
+#include "app/exportcommand.h"
 #include "app/recordcommands.h"
 #include "app/rosterapplication.h"
 #include "app/safetycommands.h"
@@ -80,6 +81,7 @@ int main(int argc, char** argv)
     bindSafetyCommands(mainform, context);
     bindAccessCommands(mainform);
     bindReminderCommands(mainform);
+    bindExportCommand(mainform);
 
     if (splash) {
         splash->close();

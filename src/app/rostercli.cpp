@@ -30,6 +30,10 @@
 //                                      for an administrator who has forgotten his)
 //   roster-cli remind [birthdays|contracts] [--home DIR]
 //                                      prints the reminder lists with their headings
+//   roster-cli export --format doc|xls|web [--fields CAPTION,...] [--found CONDITION] [--out FILE]
+//                     [--home DIR]         writes the export wizard's document of every person, or of
+//                                      the persons on the job that CONDITION finds, with the fields
+//                                      of section export (all of them without --fields)
 // Exit codes: 0 success; 1 a data or file failure, or missing input; 2 bad arguments or a refused
 // statement; 3 another process holds the installation lock.
 
@@ -40,6 +44,7 @@
 #include "data/engine/dbfile.h"
 #include "data/engine/jetsql.h"
 #include "data/installationlock.h"
+#include "exchange/exporter.h"
 #include "exchange/resultfile.h"
 #include "exchange/statistics.h"
 #include "platform/console.h"
@@ -58,8 +63,11 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QMap>
+#include <QRegularExpression>
 #include <QTextStream>
 
+#include <algorithm>
 #include <iostream>
 #include <memory>
 #include <string>
@@ -536,6 +544,99 @@ int remind(const QStringList& args)
     return 0;
 }
 
+int runExport(const QStringList& args)
+{
+    const QString usageText = QStringLiteral("usage: roster-cli export --format doc|xls|web [--fields CAPTION,...] "
+                                             "[--found CONDITION] [--out FILE] [--home DIR]");
+    QString format;
+    QString fields;
+    QString condition;
+    QString out;
+    QString home = QCoreApplication::applicationDirPath();
+    bool hasFields = false;
+    bool found = false;
+    for (int i = 0; i + 1 < args.size(); i += 2) {
+        const QString& option = args[i];
+        const QString& value = args[i + 1];
+        if (option == QLatin1String("--format")) {
+            format = value;
+        } else if (option == QLatin1String("--fields")) {
+            fields = value;
+            hasFields = true;
+        } else if (option == QLatin1String("--found")) {
+            condition = value;
+            found = true;
+        } else if (option == QLatin1String("--out")) {
+            out = value;
+        } else if (option == QLatin1String("--home")) {
+            home = value;
+        } else {
+            err() << "roster-cli export: unknown argument " << option << Qt::endl << usageText << Qt::endl;
+            return 2;
+        }
+    }
+    static const QMap<QString, exporting::Format> formats = {{QStringLiteral("doc"), exporting::Format::Word},
+                                                             {QStringLiteral("xls"), exporting::Format::Excel},
+                                                             {QStringLiteral("web"), exporting::Format::Web}};
+    if (args.size() % 2 != 0 || !formats.contains(format)) {
+        err() << usageText << Qt::endl;
+        return 2;
+    }
+    paths::setAppPath(home);
+
+    // The columns follow the section's order, as the wizard's list does, whatever order --fields has.
+    const QList<exporting::ExportField> list = exporting::readFieldList(paths::sysinifile());
+    QStringList wanted;
+    if (hasFields) {
+        wanted = fields.split(QRegularExpression(QStringLiteral("[,，]")), Qt::SkipEmptyParts);
+        for (QString& caption : wanted) {
+            caption = caption.trimmed();
+            const bool known = std::any_of(list.cbegin(), list.cend(),
+                                           [&](const exporting::ExportField& f) { return f.caption == caption; });
+            if (!known) {
+                err() << QStringLiteral("输出字段“%1”不在 %2 的 export 一节中").arg(caption, paths::sysinifile())
+                      << Qt::endl;
+                return 1;
+            }
+        }
+    }
+    QStringList ticked;
+    for (const exporting::ExportField& field : list) {
+        if (!hasFields || wanted.contains(field.caption)) {
+            ticked << field.caption;
+        }
+    }
+
+    exporting::Request request;
+    request.format = formats.value(format);
+    request.source = found ? exporting::Source::FoundPersons : exporting::Source::AllPersons;
+    request.selection = exporting::getinfo(ticked, paths::sysinifile());
+    request.path = out.isEmpty() ? exporting::defaultPath(request.format) : out;
+    request.date = QDate::currentDate();
+    if (out.isEmpty()) {
+        QDir().mkpath(QFileInfo(request.path).absolutePath());
+    }
+
+    Tdm dm;
+    dm.db->setFileName(dbfile::configuredPath());
+    dm.db->open();
+    if (found) {
+        // As a search leaves the person query: its where macro, under its filter status=1.
+        dm.personquery->setMacro(QStringLiteral("where"), QStringLiteral("WHERE ") + condition);
+        try {
+            dm.personquery->open();
+        } catch (const engine::DbError& e) {
+            err() << QStringLiteral("查询条件有误：") << e.message() << Qt::endl;
+            return 2;
+        }
+    }
+    int records = 0;
+    exporting::exportPersons(dm, request, [&records](int done, int) { records = done; });
+    out() << QStringLiteral("已写入 %1（%2 条记录）").arg(QDir::toNativeSeparators(request.path)).arg(records)
+          << Qt::endl;
+    return 0;
+}
+
 int usage()
 {
     err() << "usage: roster-cli create-db DIR | install-text SRC DST | sql FILE|- [--home DIR] [--paramN VALUE]\n"
@@ -545,6 +646,8 @@ int usage()
              "       roster-cli check [--home DIR] | compact [--home DIR] | repair [FILE] [--home DIR]\n"
              "       roster-cli users [--home DIR] | passwd USER [--home DIR] | remind [birthdays|contracts] [--home "
              "DIR]\n"
+             "       roster-cli export --format doc|xls|web [--fields CAPTION,...] [--found CONDITION] [--out FILE] "
+             "[--home DIR]\n"
              "exit codes: 0 success, 1 data or file failure, 2 bad arguments, 3 the installation is locked"
           << Qt::endl;
     return 2;
@@ -607,6 +710,9 @@ int main(int argc, char** argv)
         }
         if (!args.isEmpty() && args[0] == QLatin1String("remind")) {
             return remind(args.mid(1));
+        }
+        if (!args.isEmpty() && args[0] == QLatin1String("export")) {
+            return runExport(args.mid(1));
         }
         return usage();
     } catch (const LockHeld& e) {

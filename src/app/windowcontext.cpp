@@ -3,6 +3,7 @@
 #include "app/tdmstore.h"
 #include "data/dmunit.h"
 #include "exchange/tfrmstat.h"
+#include "exchange/texportform.h"
 #include "platform/errorboundary.h"
 #include "platform/interaction.h"
 #include "records/deptdropform.h"
@@ -37,6 +38,7 @@ WindowContext::~WindowContext()
 {
     // The reused windows refer to the context: they go first, whoever owns them.
     delete m_statWindow.data();
+    delete m_exportForm.data();
     delete m_redeployDialog.data();
     delete m_workerForm.data();
     delete m_codeListEditor.data();
@@ -75,6 +77,11 @@ Tdeptdropform& WindowContext::deptPicker()
 TSetDlgForm& WindowContext::codeListEditor()
 {
     return reused(m_codeListEditor, *this);
+}
+
+Texportform& WindowContext::exportForm()
+{
+    return reused(m_exportForm, *this);
 }
 
 TfrmRedeploy& WindowContext::redeployDialog()

@@ -10,6 +10,7 @@ class QWidget;
 class ShellStore;
 class Tdeptdropform;
 class Tdm;
+class Texportform;
 class TfrmRedeploy;
 class TfrmStat;
 class TSetDlgForm;
@@ -58,6 +59,8 @@ public:
     TSetDlgForm& codeListEditor();
     TfrmRedeploy& redeployDialog();
     TfrmStat& statWindow();
+    /// The export wizard; open it with Texportform::openWith and the record source.
+    Texportform& exportForm();
 
     /// Creates the reused windows that start-up makes, in its order.
     void createStartupWindows();
@@ -74,4 +77,5 @@ private:
     QPointer<TSetDlgForm> m_codeListEditor;
     QPointer<TfrmRedeploy> m_redeployDialog;
     QPointer<TfrmStat> m_statWindow;
+    QPointer<Texportform> m_exportForm;
 };

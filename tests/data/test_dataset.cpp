@@ -108,6 +108,7 @@ private slots:
     void tableFollowsNamedIndex();
     void closingTheConnectionClosesDatasets();
     void signalsForTheModel();
+    void peekRowsReadsPagesInOrder();
 };
 
 void TestDataset::eventOrder_data()
@@ -548,6 +549,36 @@ void TestDataset::signalsForTheModel()
     QCOMPARE(removed.count(), 1);
     QCOMPARE(q.rowCount(), 3);
     QCOMPARE(q.field(QStringLiteral("ID")).asString(), QStringLiteral("A002"));
+}
+
+void TestDataset::peekRowsReadsPagesInOrder()
+{
+    // 600 persons stored in the reverse of the query's order, so pages of row ids are not runs of
+    // storage.
+    auto db = testdb::memory(QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i+1 FROM n WHERE i<600) "
+                                            "INSERT INTO person(ID,name,birth) SELECT printf('P%04d', 601-i), 'n'||i, "
+                                            "CASE WHEN i % 7 = 0 THEN '1990-01-02' END FROM n;"));
+    Query q(db.get());
+    q.setSql({QStringLiteral("SELECT * FROM person ORDER BY ID")});
+    q.open();
+    const QList<int> columns{q.fieldIndex(QStringLiteral("birth")), q.fieldIndex(QStringLiteral("ID"))};
+    const auto expected = [&](int first, int count) {
+        QList<QVariantList> rows;
+        for (int row = first; row < std::min(first + count, q.rowCount()); ++row) {
+            rows << QVariantList{q.peek(row, columns[0]), q.peek(row, columns[1])};
+        }
+        return rows;
+    };
+    for (const auto& [first, count] : {std::pair{0, 600}, {250, 20}, {590, 256}, {600, 5}}) {
+        QCOMPARE(q.peekRows(first, count, columns), expected(first, count));
+    }
+    QCOMPARE(q.peekRows(0, 1, columns).first().last().toString(), QStringLiteral("P0001"));
+    // A row being edited shows what was typed, as the grid shows it.
+    q.moveTo(3);
+    q.edit();
+    q.field(QStringLiteral("ID")).setAsString(QStringLiteral("X"));
+    QCOMPARE(q.peekRows(2, 3, columns), expected(2, 3));
+    QCOMPARE(q.peekRows(3, 1, columns).first().last().toString(), QStringLiteral("X"));
 }
 
 QTEST_GUILESS_MAIN(TestDataset)

@@ -135,12 +135,54 @@ QString isoText(const QDate& date, const QTime& time, FieldKind kind)
     return date.toString(QStringLiteral("yyyy-MM-dd")) + u' ' + time.toString(QStringLiteral("HH:mm:ss"));
 }
 
+/// "yyyy-MM-dd" with two-digit month and day, as dates are stored.
+bool isPlainDate(const QString& text)
+{
+    if (text.size() != 10) {
+        return false;
+    }
+    for (int i = 0; i < 10; ++i) {
+        const bool dash = i == 4 || i == 7;
+        if (dash ? text[i] != u'-' : !text[i].isDigit()) {
+            return false;
+        }
+    }
+    return true;
+}
+
 QString isoText(const QDateTime& value, FieldKind kind)
 {
     return isoText(value.date(), value.time(), kind);
 }
 
 } // namespace
+
+QString fieldText(const QVariant& v, FieldKind kind)
+{
+    if (v.isNull()) {
+        return {};
+    }
+    switch (kind) {
+    case FieldKind::Date:
+    case FieldKind::DateTime: {
+        const QString text = v.toString();
+        if (kind == FieldKind::Date && isPlainDate(text)) {
+            return text; // already its own text; parsing it would give it back
+        }
+        QDate date;
+        QTime time;
+        return parseIsoDateTime(text, &date, &time) ? isoText(date, time, kind) : text;
+    }
+    case FieldKind::Boolean:
+        return v.toLongLong() != 0 ? QStringLiteral("True") : QStringLiteral("False");
+    case FieldKind::Float:
+        return v.typeId() == QMetaType::Double ? QString::number(v.toDouble(), 'g', 15) : v.toString();
+    case FieldKind::Blob:
+        return QString::fromUtf8(v.toByteArray());
+    default:
+        return v.toString();
+    }
+}
 
 // ---------------------------------------------------------------------------------------------
 // Field
@@ -167,27 +209,7 @@ bool Field::isNull() const
 
 QString Field::asString() const
 {
-    const QVariant v = value();
-    if (v.isNull()) {
-        return {};
-    }
-    switch (kind()) {
-    case FieldKind::Date:
-    case FieldKind::DateTime: {
-        QDate date;
-        QTime time;
-        const QString text = v.toString();
-        return parseIsoDateTime(text, &date, &time) ? isoText(date, time, kind()) : text;
-    }
-    case FieldKind::Boolean:
-        return v.toLongLong() != 0 ? QStringLiteral("True") : QStringLiteral("False");
-    case FieldKind::Float:
-        return v.typeId() == QMetaType::Double ? QString::number(v.toDouble(), 'g', 15) : v.toString();
-    case FieldKind::Blob:
-        return QString::fromUtf8(v.toByteArray());
-    default:
-        return v.toString();
-    }
+    return fieldText(value(), kind());
 }
 
 namespace {
@@ -810,6 +832,54 @@ QVariantList Dataset::loadFullRow(qint64 rowid) const
         row << stmt.value(c);
     }
     return row;
+}
+
+QList<QVariantList> Dataset::peekRows(int first, int count, const QList<int>& columns) const
+{
+    QList<QVariantList> rows;
+    const int end = std::min(first + count, rowCount());
+    if (!m_keyset || m_state != DatasetState::Browse) {
+        for (int row = first; row < end; ++row) {
+            QVariantList values;
+            for (const int column : columns) {
+                values << peek(row, column);
+            }
+            rows << values;
+        }
+        return rows;
+    }
+    QStringList names{QStringLiteral("rowid")};
+    for (const int column : columns) {
+        const FieldInfo& info = m_fields[size_t(column)];
+        names << (info.kind == FieldKind::Blob ? QStringLiteral("NULL") : quoteName(info.origin));
+    }
+    for (int start = first; start < end; start += pageSize) {
+        const int n = std::min(pageSize, end - start);
+        QStringList marks;
+        for (int i = 1; i <= n; ++i) {
+            marks << QStringLiteral("?%1").arg(i);
+        }
+        Statement stmt(*m_database, QStringLiteral("SELECT %1 FROM %2 WHERE rowid IN (%3)")
+                                        .arg(names.join(u','), quotedTable(), marks.join(u',')));
+        for (int i = 0; i < n; ++i) {
+            stmt.bind(i + 1, m_keys[size_t(start + i)]);
+        }
+        QHash<qint64, QVariantList> fetched;
+        fetched.reserve(n);
+        while (stmt.step()) {
+            QVariantList values;
+            values.reserve(columns.size());
+            for (int c = 1; c <= columns.size(); ++c) {
+                values << stmt.value(c);
+            }
+            fetched.insert(stmt.int64(0), values);
+        }
+        for (int i = 0; i < n; ++i) {
+            // A row deleted behind our back reads empty, as peek shows it.
+            rows << fetched.value(m_keys[size_t(start + i)], QVariantList(columns.size()));
+        }
+    }
+    return rows;
 }
 
 QVariant Dataset::peek(int row, int column) const

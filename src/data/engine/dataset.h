@@ -52,6 +52,10 @@ class Dataset;
 /// '/' or 'T' as separators, surrounding blanks). False when it is no date.
 bool parseIsoDateTime(const QString& text, QDate* date, QTime* time);
 
+/// A stored value as the text of a field of that kind (Field::asString's conversion), for readers
+/// that take values without moving the dataset (Dataset::peek).
+QString fieldText(const QVariant& value, FieldKind kind);
+
 /// A handle on one field of a dataset's current row. Reads NULL as "" / 0 / false / an invalid
 /// date. Writes need the dataset in edit or insert state; a text written as "" is stored as NULL.
 class Field
@@ -172,6 +176,9 @@ public:
     int rowCount() const;
     int currentRow() const;
     QVariant peek(int row, int column) const;
+    /// The values of `columns` of `count` rows from `first` on, as peek gives them, read a page at a
+    /// time without the row cache: for readers that go through every row once (the export).
+    QList<QVariantList> peekRows(int first, int count, const QList<int>& columns) const;
     bool isPendingRow(int row) const { return m_state == DatasetState::Insert && row == m_insertPos; }
 
     // Events, synchronous; a "before" handler that throws AbortOp gives the operation up silently.
