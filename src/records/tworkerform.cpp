@@ -489,7 +489,8 @@ void Tworkerform::setview(bool departed)
     m_dm.personquery->setFilter(departed ? QStringLiteral("status=2") : QStringLiteral("status=1"));
     m_dm.personquery->setFiltered(true);
     setWindowTitle(departed ? QStringLiteral("离职人员浏览") : QStringLiteral("在职人员浏览"));
-    statusButton->setText(departed ? QStringLiteral("复职") : QStringLiteral("离职"));
+    m_departedView = departed;
+    statusButton->setText(statuschange::statusCaption(newStatusOfButton()));
     stampLabel->setVisible(departed);
     addButton->setVisible(!departed);
     redeployButton->setVisible(!departed);
@@ -537,7 +538,12 @@ void Tworkerform::showPhotos()
 
 void Tworkerform::changeStatus()
 {
-    statuschange::changeStatus(m_dm, statusButton->text());
+    statuschange::changeStatus(m_dm, newStatusOfButton());
+}
+
+statuschange::Status Tworkerform::newStatusOfButton() const
+{
+    return m_departedView ? statuschange::Status::OnTheJob : statuschange::Status::Departed;
 }
 
 void Tworkerform::redeploy()
@@ -840,9 +846,8 @@ void Tworkerform::openListEditor(const QString& field)
 
 void Tworkerform::pickDepartment(QWidget* below)
 {
-    Tdeptdropform& picker = m_context.deptPicker();
-    QString dept, dept1, dept2;
-    if (!picker.pickdept(below, dept, dept1, dept2)) {
+    const std::optional<depttree::DeptNames> names = m_context.deptPicker().pickdept(below);
+    if (!names) {
         return;
     }
     ignoreErrors(kIgnored, [&] {
@@ -850,9 +855,9 @@ void Tworkerform::pickDepartment(QWidget* below)
         if (!isEditing(*person)) {
             person->edit();
         }
-        person->field(QStringLiteral("dept")).setAsString(dept);
-        person->field(QStringLiteral("dept_1")).setAsString(dept1);
-        person->field(QStringLiteral("dept_2")).setAsString(dept2);
+        person->field(QStringLiteral("dept")).setAsString(names->dept);
+        person->field(QStringLiteral("dept_1")).setAsString(names->dept1);
+        person->field(QStringLiteral("dept_2")).setAsString(names->dept2);
     });
     m_personLinks->reload();
 }
