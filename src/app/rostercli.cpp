@@ -648,7 +648,9 @@ int usage()
              "DIR]\n"
              "       roster-cli export --format doc|xls|web [--fields CAPTION,...] [--found CONDITION] [--out FILE] "
              "[--home DIR]\n"
-             "exit codes: 0 success, 1 data or file failure, 2 bad arguments, 3 the installation is locked"
+             "exit codes: 0 success; 1 a data failure or missing input (a file, a statistic, a user, a 工号,\n"
+             "  some rows not imported); 2 bad arguments or a refused statement; 3 the installation is locked\n"
+             "  by another process"
           << Qt::endl;
     return 2;
 }
