@@ -70,7 +70,8 @@ public:
     /// monotonic timer, so that each computation still has its own instant).
     agerule::Clock clock;
 
-    /// The detail query shown on a page of the personnel window, nullptr for pages 0, 8 and others.
+    /// The detail query shown on a page of the personnel window (its description in workerpages),
+    /// nullptr for pages 0, 8 and others.
     engine::Query* detailQuery(int page) const;
 
     void dbConnect(engine::Database& database);
