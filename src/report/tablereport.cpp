@@ -115,8 +115,9 @@ double TableReport::paintRow(Canvas& canvas, const QList<int>& band, double top,
         canvas.frame(cell);
         const QString text = row < 0 ? spec.title : m_rows.text(row, column);
         const Qt::Alignment alignment = row < 0 ? Qt::AlignHCenter : spec.alignment;
-        canvas.text(cell.adjusted(kCellPadding, 0, -kCellPadding, 0), text, font,
-                    int(alignment | Qt::AlignVCenter) | Qt::TextSingleLine);
+        // A value wider than its column is printed smaller rather than cut off.
+        canvas.fittedText(cell.adjusted(kCellPadding, 0, -kCellPadding, 0), text, font,
+                          int(alignment | Qt::AlignVCenter) | Qt::TextSingleLine);
         x += spec.width;
     }
     return top + height;

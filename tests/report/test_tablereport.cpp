@@ -53,6 +53,7 @@ private slots:
     void frameAndColumnsAtTheirPlaces();
     void rowsRunOverPagesWithTheFrameOnEach();
     void columnsWiderThanThePageContinueOnLaterPages();
+    void aLongValueIsPrintedWholeInsideItsColumn();
     void anEmptyTableStillPrintsItsTitleAndHeadings();
     void anUnwritableFileFailsAndLeavesNothing();
 
@@ -178,6 +179,20 @@ void TestTableReport::columnsWiderThanThePageContinueOnLaterPages()
                      qPrintable(cell));
         }
     }
+}
+
+void TestTableReport::aLongValueIsPrintedWholeInsideItsColumn()
+{
+    const TableReport table(detailFrame(), {{QStringLiteral("联系电话"), 56}, {QStringLiteral("备注"), 60}},
+                            TableRows::fromList({{"13911023456", "较长的备注"}}));
+    const QList<Word> words = render(table);
+    const Word phone = pdftext::find(words, "13911023456");
+    QVERIFY(phone.page == 1);
+    QVERIFY2(phone.box.left() >= kMargin && phone.box.right() <= kMargin + 56,
+             qPrintable(QString::number(phone.box.right())));
+    const Word note = pdftext::find(words, QStringLiteral("较长的备注"));
+    QVERIFY(note.page == 1);
+    QVERIFY(note.box.left() >= kMargin + 56 && note.box.right() <= kMargin + 116);
 }
 
 void TestTableReport::anEmptyTableStillPrintsItsTitleAndHeadings()
