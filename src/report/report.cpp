@@ -150,7 +150,14 @@ void Canvas::image(const QRectF& box, const QImage& image)
 
 double Canvas::lineHeight(const QFont& font) const
 {
-    return QFontMetricsF(font, &m_device).height();
+    // The metrics of a font follow its first family only; a line holds the tallest of them.
+    double height = QFontMetricsF(font, &m_device).height();
+    for (const QString& family : font.families()) {
+        QFont face = font;
+        face.setFamilies({family});
+        height = std::max(height, QFontMetricsF(face, &m_device).height());
+    }
+    return height;
 }
 
 double Canvas::textWidth(const QFont& font, const QString& text) const

@@ -74,7 +74,6 @@ void TableReport::paintPageFrame(Canvas& canvas) const
     canvas.text(header, withPage(m_frame.headerLeft, page), font, Qt::AlignLeft | Qt::AlignVCenter);
     canvas.text(header, withPage(m_frame.headerRight, page), font, Qt::AlignRight | Qt::AlignVCenter);
     const QRectF footer(m, canvas.pageSize().height() - m - line, width, line);
-    canvas.text(footer, withPage(m_frame.footerLeft, page), font, Qt::AlignLeft | Qt::AlignVCenter);
     canvas.text(footer, withPage(m_frame.footerCentre, page), font, Qt::AlignHCenter | Qt::AlignVCenter);
     canvas.text(footer, withPage(m_frame.footerRight, page), font, Qt::AlignRight | Qt::AlignVCenter);
 }

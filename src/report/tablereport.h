@@ -40,11 +40,11 @@ struct TableFrame
     QString title; ///< once, centred, above the table
     QString titleFamily = QStringLiteral("黑体");
     double titlePoints = 15;
-    int ruleLength = 0;                            ///< a line of this many "=" under the title
-    QString note;                                  ///< once, under the title, at the right
-    QString headerLeft, headerRight;               ///< every page, top
-    QString footerLeft, footerCentre, footerRight; ///< every page, bottom
-    QString pageFamily = QStringLiteral("宋体");   ///< header, footer and note
+    int ruleLength = 0;                          ///< a line of this many "=" under the title
+    QString note;                                ///< once, under the title, at the right
+    QString headerLeft, headerRight;             ///< every page, top
+    QString footerCentre, footerRight;           ///< every page, bottom
+    QString pageFamily = QStringLiteral("宋体"); ///< header, footer and note
     double pagePoints = 9;
     QString bodyFamily = QStringLiteral("宋体"); ///< column titles and cells
     double bodyPoints = 9;
