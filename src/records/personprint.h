@@ -17,9 +17,6 @@ class Query;
 /// detail page, and the whole archive (the card followed by every non-empty detail list).
 namespace personprint {
 
-/// The title printed above the table of a detail page (1 to 7).
-QString tableTitle(int page);
-
 /// The printed table of a detail page: the grid's columns at their widths in 宋体, the title and
 /// its rule of "=", "编号: " + the person's number + "    姓名: " + the name at the top left of
 /// every page and "打印日期:" + the date at the bottom right, 2 cm margins.

@@ -596,8 +596,9 @@ void Tworkerform::updatePageButtons()
     const bool admin = !m_context.isGuest();
     addButton->setEnabled(!notes && admin);
     deleteButton->setEnabled(!notes && admin);
-    previewButton->setEnabled(!notes);
-    printButton->setEnabled(!notes);
+    const bool prints = description(activePage()).prints;
+    previewButton->setEnabled(prints);
+    printButton->setEnabled(prints);
     const bool person = activePage() == PersonPage;
     previewButton->setMenu(person ? m_print->previewMenu() : nullptr);
     printButton->setMenu(person ? m_print->printMenu() : nullptr);

@@ -121,9 +121,14 @@ void Canvas::text(const QRectF& box, const QString& text, const QFont& font, int
 void Canvas::fittedText(const QRectF& box, const QString& text, const QFont& font, int flags)
 {
     QFont fitted = font;
-    const double least = kSmallestFittedPoints * kScreenDpi / m_device.logicalDpiY();
-    while (textWidth(fitted, text) > box.width() && fitted.pointSizeF() * 0.9 >= least) {
-        fitted.setPointSizeF(fitted.pointSizeF() * 0.9);
+    const double width = textWidth(font, text);
+    if (width > box.width()) {
+        // Widths grow with the size nearly in proportion; the loop takes off what rounding leaves.
+        const double least = kSmallestFittedPoints * kScreenDpi / m_device.logicalDpiY();
+        fitted.setPointSizeF(std::max(least, font.pointSizeF() * box.width() / width));
+        while (textWidth(fitted, text) > box.width() && fitted.pointSizeF() > least) {
+            fitted.setPointSizeF(std::max(least, fitted.pointSizeF() * 0.95));
+        }
     }
     this->text(box, text, fitted, flags);
 }
@@ -145,7 +150,14 @@ void Canvas::image(const QRectF& box, const QImage& image)
 
 double Canvas::lineHeight(const QFont& font) const
 {
-    return QFontMetricsF(font, &m_device).height();
+    // The metrics of a font follow its first family only; a line holds the tallest of them.
+    double height = QFontMetricsF(font, &m_device).height();
+    for (const QString& family : font.families()) {
+        QFont face = font;
+        face.setFamilies({family});
+        height = std::max(height, QFontMetricsF(face, &m_device).height());
+    }
+    return height;
 }
 
 double Canvas::textWidth(const QFont& font, const QString& text) const

@@ -74,7 +74,6 @@ void TableReport::paintPageFrame(Canvas& canvas) const
     canvas.text(header, withPage(m_frame.headerLeft, page), font, Qt::AlignLeft | Qt::AlignVCenter);
     canvas.text(header, withPage(m_frame.headerRight, page), font, Qt::AlignRight | Qt::AlignVCenter);
     const QRectF footer(m, canvas.pageSize().height() - m - line, width, line);
-    canvas.text(footer, withPage(m_frame.footerLeft, page), font, Qt::AlignLeft | Qt::AlignVCenter);
     canvas.text(footer, withPage(m_frame.footerCentre, page), font, Qt::AlignHCenter | Qt::AlignVCenter);
     canvas.text(footer, withPage(m_frame.footerRight, page), font, Qt::AlignRight | Qt::AlignVCenter);
 }
@@ -115,8 +114,9 @@ double TableReport::paintRow(Canvas& canvas, const QList<int>& band, double top,
         canvas.frame(cell);
         const QString text = row < 0 ? spec.title : m_rows.text(row, column);
         const Qt::Alignment alignment = row < 0 ? Qt::AlignHCenter : spec.alignment;
-        canvas.text(cell.adjusted(kCellPadding, 0, -kCellPadding, 0), text, font,
-                    int(alignment | Qt::AlignVCenter) | Qt::TextSingleLine);
+        // A value wider than its column is printed smaller rather than cut off.
+        canvas.fittedText(cell.adjusted(kCellPadding, 0, -kCellPadding, 0), text, font,
+                          int(alignment | Qt::AlignVCenter) | Qt::TextSingleLine);
         x += spec.width;
     }
     return top + height;

@@ -40,21 +40,22 @@ struct TableFrame
     QString title; ///< once, centred, above the table
     QString titleFamily = QStringLiteral("黑体");
     double titlePoints = 15;
-    int ruleLength = 0;                            ///< a line of this many "=" under the title
-    QString note;                                  ///< once, under the title, at the right
-    QString headerLeft, headerRight;               ///< every page, top
-    QString footerLeft, footerCentre, footerRight; ///< every page, bottom
-    QString pageFamily = QStringLiteral("宋体");   ///< header, footer and note
+    int ruleLength = 0;                          ///< a line of this many "=" under the title
+    QString note;                                ///< once, under the title, at the right
+    QString headerLeft, headerRight;             ///< every page, top
+    QString footerCentre, footerRight;           ///< every page, bottom
+    QString pageFamily = QStringLiteral("宋体"); ///< header, footer and note
     double pagePoints = 9;
     QString bodyFamily = QStringLiteral("宋体"); ///< column titles and cells
-    double bodyPoints = 10;
+    double bodyPoints = 9;
     double margin = pixelsFromCm(2.0); ///< all four sides
     QPageLayout::Orientation orientation = QPageLayout::Portrait;
 };
 
 /// A table of rows with a title, a page header and a page footer, printed at the columns' own
-/// widths (never fitted to the paper): the column titles head every page, and columns that do not
-/// fit beside the others continue on the pages that follow, so nothing is cut off.
+/// widths (never fitted to the paper): the column titles head every page, columns that do not fit
+/// beside the others continue on the pages that follow, and a text wider than its column is
+/// printed smaller, so nothing is cut off.
 class TableReport : public Report
 {
 public:

@@ -51,8 +51,10 @@ class TestTableReport : public QObject
 private slots:
     void initTestCase();
     void frameAndColumnsAtTheirPlaces();
+    void listFrameWithDateAtTheRight();
     void rowsRunOverPagesWithTheFrameOnEach();
     void columnsWiderThanThePageContinueOnLaterPages();
+    void aLongValueIsPrintedWholeInsideItsColumn();
     void anEmptyTableStillPrintsItsTitleAndHeadings();
     void anUnwritableFileFailsAndLeavesNothing();
 
@@ -122,6 +124,37 @@ void TestTableReport::frameAndColumnsAtTheirPlaces()
     }
 }
 
+void TestTableReport::listFrameWithDateAtTheRight()
+{
+    // The frame of a list: a brush-style title with a longer rule, the date at the top right of
+    // every page, a note under the title, the page number centred at the bottom.
+    TableFrame frame;
+    frame.title = QStringLiteral("我的通讯录");
+    frame.titleFamily = QStringLiteral("隶书");
+    frame.titlePoints = 22;
+    frame.ruleLength = 37;
+    frame.headerRight = QStringLiteral("打印日期：2026-01-02");
+    frame.note = QStringLiteral("共3人");
+    frame.footerCentre = QStringLiteral("第") + report::PageToken + QStringLiteral("页");
+    const TableReport table(frame, {{QStringLiteral("姓名"), 80}}, TableRows::fromList({{"张三"}, {"李四"}}));
+    const QList<Word> words = render(table);
+    const Word title = pdftext::find(words, QStringLiteral("我的通讯录"));
+    QVERIFY(qAbs(title.box.center().x() - kPageWidth / 2) < 3);
+    QVERIFY(title.box.height() > 25); // 22 pt
+    const Word rule = pdftext::find(words, QString(37, u'='));
+    QVERIFY(rule.box.top() >= title.box.bottom() - 2);
+    const Word date = pdftext::find(words, QStringLiteral("打印日期：2026-01-02"));
+    QVERIFY(qAbs(date.box.right() - (kPageWidth - kMargin)) < 3);
+    QVERIFY(date.box.bottom() < title.box.top());
+    const Word note = pdftext::find(words, QStringLiteral("共3人"));
+    QVERIFY(qAbs(note.box.right() - (kPageWidth - kMargin)) < 3);
+    QVERIFY(note.box.top() >= rule.box.bottom() - 2);
+    QVERIFY(note.box.bottom() < pdftext::find(words, QStringLiteral("姓名")).box.top());
+    const Word page = pdftext::find(words, QStringLiteral("第1页"));
+    QVERIFY(qAbs(page.box.center().x() - kPageWidth / 2) < 3);
+    QVERIFY(qAbs(page.box.bottom() - (kPageHeight - kMargin)) < 5);
+}
+
 void TestTableReport::rowsRunOverPagesWithTheFrameOnEach()
 {
     const int rowCount = 120;
@@ -178,6 +211,20 @@ void TestTableReport::columnsWiderThanThePageContinueOnLaterPages()
                      qPrintable(cell));
         }
     }
+}
+
+void TestTableReport::aLongValueIsPrintedWholeInsideItsColumn()
+{
+    const TableReport table(detailFrame(), {{QStringLiteral("联系电话"), 56}, {QStringLiteral("备注"), 60}},
+                            TableRows::fromList({{"13911023456", "较长的备注"}}));
+    const QList<Word> words = render(table);
+    const Word phone = pdftext::find(words, "13911023456");
+    QVERIFY(phone.page == 1);
+    QVERIFY2(phone.box.left() >= kMargin && phone.box.right() <= kMargin + 56,
+             qPrintable(QString::number(phone.box.right())));
+    const Word note = pdftext::find(words, QStringLiteral("较长的备注"));
+    QVERIFY(note.page == 1);
+    QVERIFY(note.box.left() >= kMargin + 56 && note.box.right() <= kMargin + 116);
 }
 
 void TestTableReport::anEmptyTableStillPrintsItsTitleAndHeadings()
