@@ -732,8 +732,9 @@ private slots:
             TSetDlgForm* editor = codeListEditor();
             QVERIFY(QTest::qWaitForWindowActive(editor));
             shownEntries = editor->entries();
-            // A window the modal browser blocks takes no clicks.
-            QTest::mouseClick(editor->BitBtn3, Qt::LeftButton); // 退出
+            // A window the modal browser blocks takes no clicks from the window system.
+            const QPoint exitCentre = editor->BitBtn3->mapTo(editor, editor->BitBtn3->rect().center());
+            QTest::mouseClick(editor->windowHandle(), Qt::LeftButton, {}, exitCentre); // 退出
             exitClosedIt = !editor->isVisible();
         });
         b.form->exec();
