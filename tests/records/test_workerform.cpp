@@ -13,6 +13,7 @@
 #include "support/testdb.h"
 
 #include <QApplication>
+#include <QCalendarWidget>
 #include <QComboBox>
 #include <QDir>
 #include <QLabel>
@@ -22,6 +23,7 @@
 #include <QScopeGuard>
 #include <QTabWidget>
 #include <QTimer>
+#include <QToolButton>
 #include <QtTest>
 
 using engine::DatasetState;
@@ -743,6 +745,20 @@ private slots:
         QVERIFY(exitClosedIt);
         // Back with the main window once the browser is done: it outlives the browser.
         QCOMPARE(codeListEditor()->parentWidget(), &mainWindow);
+    }
+
+    void aDatePickedFromTheCalendarIsStored()
+    {
+        Browser b;
+        ScriptedInteraction ui;
+        DateEdit* date = b.dateBox("gdate");
+        date->findChild<QToolButton*>()->click();
+        auto* calendar = date->findChild<QCalendarWidget*>();
+        QVERIFY(calendar);
+        emit calendar->activated(QDate(2001, 7, 1));
+        b.form->saveClick();
+        QCOMPARE(ui.texts(), QStringList{"人员资料保存成功！"});
+        QCOMPARE(b.stored("SELECT gdate FROM person WHERE ID='A001'").toString(), QString("2001-07-01"));
     }
 
     void aDateBoxStoresOnlyAWholeValidDate_data()
