@@ -73,7 +73,8 @@ public:
     /// The `id` of the person query's current row; empty when there is none.
     QString currentPersonId() const;
 
-    /// The detail query shown on a page of the personnel window, nullptr for pages 0, 8 and others.
+    /// The detail query shown on a page of the personnel window (its description in workerpages),
+    /// nullptr for pages 0, 8 and others.
     engine::Query* detailQuery(int page) const;
 
     void dbConnect(engine::Database& database);

@@ -162,6 +162,33 @@ private slots:
         QVERIFY(!b.form->addButton->isHidden());
     }
 
+    void theStatusButtonMovesThePersonToTheOtherView_data()
+    {
+        QTest::addColumn<bool>("departed");
+        QTest::addColumn<QString>("id");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("done");
+        QTest::newRow("on the job, 离职") << false << "A002" << 2 << "操作成功，该人员状态已经转为离职！";
+        QTest::newRow("departed, 复职") << true << "B001" << 1 << "操作成功，该人员状态已经转为复职！";
+    }
+
+    void theStatusButtonMovesThePersonToTheOtherView()
+    {
+        QFETCH(bool, departed);
+        QFETCH(QString, id);
+        QFETCH(int, status);
+        QFETCH(QString, done);
+        Browser b;
+        ScriptedInteraction ui;
+        b.form->setview(departed);
+        b.moveTo(id);
+        ui.answer({true});
+        b.form->statusButton->click();
+        QCOMPARE(b.stored(QStringLiteral("SELECT status FROM person WHERE ID='%1'").arg(id)).toInt(), status);
+        QCOMPARE(ui.lastText(), done);
+        QVERIFY(!b.listed().contains(id));
+    }
+
     void detailQueriesOpenForTheCurrentPerson()
     {
         Browser b;
