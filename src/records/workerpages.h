@@ -89,7 +89,6 @@ public:
     /// empty text when the click removed the mark (the list then keeps its order).
     QString click(int column, const QString& field);
 
-    int markedColumn() const { return m_column; }
     Mark mark() const { return m_mark; }
 
 private:
