@@ -69,7 +69,13 @@ Tdeptdropform& WindowContext::deptPicker()
 {
     if (!m_deptPicker) {
         reused(m_deptPicker, *this);
-        runGuarded([this] { m_deptPicker->loadFile(depttree::deptfile()); });
+        runGuarded([this] {
+            try {
+                m_deptPicker->loadFile(depttree::deptfile());
+            } catch (const depttree::LevelError& e) {
+                ShowError(depttree::readErrorText(e)); // with the line to mend
+            }
+        });
     }
     return *m_deptPicker;
 }

@@ -145,12 +145,13 @@ void Tdm::personqueryBeforeScroll(engine::Dataset&)
 
 void Tdm::storeDetailEdits(int page)
 {
-    // As every store of a detail row, a failure leaves it unstored without a message.
+    // The row cannot wait: the page's query is reselected next. A row that cannot be stored is
+    // dropped, and the user is told why.
     engine::Query* query = detailQuery(page);
     if (!query || !query->active()) {
         return;
     }
-    if (!ignoreErrors("storing a detail row", [query] { query->checkBrowseMode(); })) {
+    if (!runGuarded([query] { query->checkBrowseMode(); })) {
         query->cancel();
     }
 }

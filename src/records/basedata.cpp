@@ -5,6 +5,21 @@
 #include "records/setdlgform.h"
 #include "records/setform5.h"
 
+#include <QApplication>
+#include <QPointer>
+
+namespace {
+
+/// The window an editor opens for: the one running modally when there is one (a modal window
+/// blocks every window but its own), else `fallback`.
+QWidget* ownerFor(QWidget* fallback)
+{
+    QWidget* modal = QApplication::activeModalWidget();
+    return modal != nullptr ? modal : fallback;
+}
+
+} // namespace
+
 const QList<BaseDataEntry>& baseDataEntries()
 {
     static const QList<BaseDataEntry> entries{
@@ -22,12 +37,29 @@ const QList<BaseDataEntry>& baseDataEntries()
 
 void openCodeList(WindowContext& context, const QString& caption, const QString& key)
 {
-    context.codeListEditor().openlist(caption, codelistfile(key));
+    TSetDlgForm& editor = context.codeListEditor();
+    QWidget* owner = ownerFor(context.owner());
+    if (owner != nullptr && owner != &editor && editor.parentWidget() != owner) {
+        editor.setParent(owner, editor.windowFlags());
+        // Lent to a modal window, the editor comes back when that window is done, so that it
+        // never goes down with a window shorter-lived than the run.
+        if (auto* dialog = qobject_cast<QDialog*>(owner); dialog != nullptr && owner != context.owner()) {
+            QObject::connect(
+                dialog, &QDialog::finished, &editor,
+                [lent = QPointer<TSetDlgForm>(&editor), home = QPointer<QWidget>(context.owner())] {
+                    if (lent != nullptr) {
+                        lent->setParent(home, lent->windowFlags());
+                    }
+                },
+                Qt::SingleShotConnection);
+        }
+    }
+    editor.openlist(caption, codelistfile(key));
 }
 
 void editDepartments(WindowContext& context, QWidget* parent)
 {
-    Tsetform5 form(context, parent);
+    Tsetform5 form(context, ownerFor(parent));
     context.runModal(form);
 }
 

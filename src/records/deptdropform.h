@@ -19,6 +19,8 @@ class Tdeptdropform : public QDialog
 public:
     static constexpr int DesignWidth = 217;
     static constexpr int DesignHeight = 257;
+    /// The deepest level that can be picked (0 first level, 2 third level).
+    static constexpr int MaxPickLevel = 2;
 
     /// A child of the context's owner.
     explicit Tdeptdropform(WindowContext& context);
@@ -33,6 +35,7 @@ public:
 
     /// Opens below `control` and waits (processing events) until the picker hides. The three names
     /// of the node picked with OK or a double click, following the node's level; none otherwise.
+    /// A node below the third level cannot be picked: OK leaves the picker open.
     std::optional<depttree::DeptNames> pickdept(QWidget* control);
 
     QTreeWidget* TreeView1 = nullptr;

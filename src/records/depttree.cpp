@@ -4,7 +4,26 @@
 #include "platform/paths.h"
 #include "platform/textfile.h"
 
+#include <QDir>
+
 namespace depttree {
+
+LevelError::LevelError(int count, const QString& text, int line)
+    : RosterError(QStringLiteral("Invalid level (%1) for item \"%2\"").arg(count).arg(text)), m_line(line)
+{
+}
+
+QString readErrorText(const std::exception& error)
+{
+    QString text = exceptionText(error);
+    if (const auto* level = dynamic_cast<const LevelError*>(&error)) {
+        text += QStringLiteral("\n\n部门文件 %1 的第 %2 行比上一行多缩进了不止一级，其后的部门没有读入。"
+                               "请改正该行；在此之前部门只能查看，不能修改。")
+                    .arg(QDir::toNativeSeparators(deptfile()))
+                    .arg(level->line());
+    }
+    return text;
+}
 
 QString deptfile()
 {
@@ -27,7 +46,8 @@ void parseLines(const QStringList& lines, DeptForest& tree)
     };
     auto siblingsAt = [&](std::size_t level) -> DeptForest& { return level == 0 ? tree : nodeAt(level - 1).children; };
 
-    for (const QString& line : lines) {
+    for (int number = 0; number < lines.size(); ++number) {
+        const QString& line = lines.at(number);
         qsizetype count = 0;
         while (count < line.size() && (line.at(count) == u'\t' || line.at(count) == u' ')) {
             ++count;
@@ -38,7 +58,7 @@ void parseLines(const QStringList& lines, DeptForest& tree)
         if (!path.empty()) {
             const std::size_t previous = path.size() - 1;
             if (static_cast<std::size_t>(count) > previous + 1) {
-                throw RosterError(QStringLiteral("Invalid level (%1) for item \"%2\"").arg(count).arg(text));
+                throw LevelError(int(count), text, number + 1);
             }
             level = static_cast<std::size_t>(count);
         }

@@ -522,6 +522,9 @@ void Tworkerform::showEvent(QShowEvent* event)
     fieldChooser->setCurrentIndex(-1);
     valueBox->setEnabled(false);
 
+    // The photo component learns its mode before the query opens, so that the opening's move
+    // shows the current person's photo as every later move does.
+    m_photos->setPhotoOnDisk(m_photoOnDisk);
     // The detail queries open selected to the current person: opened over their whole tables they
     // would sort every detail row of the archive for pages nobody looks at yet.
     runGuarded([this] {
@@ -534,7 +537,6 @@ void Tworkerform::showEvent(QShowEvent* event)
     });
     personGrid->setFocus();
     applyRights();
-    m_photos->setPhotoOnDisk(m_photoOnDisk);
     filePhoto->setVisible(m_photoOnDisk);
     databasePhoto->setVisible(!m_photoOnDisk);
     showPhotos();
@@ -587,6 +589,10 @@ void Tworkerform::applyRights()
     statusButton->setEnabled(admin);
     redeployButton->setEnabled(admin);
     personPage->setEnabled(admin);
+    // A guest's Ctrl+Delete does nothing, as the disabled delete button.
+    for (int page = 1; page < NotesPage; ++page) {
+        detailGrids[size_t(page)]->setDeleteConfirmed(admin && !description(page).fixedColumns);
+    }
     updatePageButtons();
 }
 
@@ -642,15 +648,44 @@ void Tworkerform::valueChanged(const QString& text)
     if (field.isEmpty()) {
         return;
     }
-    Query* query = m_dm.personquery;
-    query->close();
-    const QString where = filterWhere(field, text);
-    if (where.isEmpty()) {
-        query->clearMacro(QStringLiteral("where"));
-    } else {
-        query->setMacro(QStringLiteral("where"), where);
+    QString where;
+    try {
+        where = filterWhere(field, text);
+    } catch (const RosterError& e) {
+        // Said once while the text stays invalid (the user is most likely still typing the
+        // list); the macro and the list stay as they were.
+        if (!m_patternRejected) {
+            m_patternRejected = true;
+            ShowError(e.message());
+        }
+        return;
     }
-    query->open();
+    m_patternRejected = false;
+    Query* query = m_dm.personquery;
+    // A stored default ("0") or a cleared macro expands to nothing, as an empty text does.
+    QString before = query->macro(QStringLiteral("where"));
+    if (!before.trimmed().startsWith(QLatin1String("where"), Qt::CaseInsensitive)) {
+        before.clear();
+    }
+    query->close();
+    try {
+        applyWhere(where);
+        query->open();
+    } catch (...) {
+        // A text the database still refuses must not leave the list closed over it.
+        applyWhere(before);
+        query->open();
+        throw;
+    }
+}
+
+void Tworkerform::applyWhere(const QString& where)
+{
+    if (where.isEmpty()) {
+        m_dm.personquery->clearMacro(QStringLiteral("where"));
+    } else {
+        m_dm.personquery->setMacro(QStringLiteral("where"), where);
+    }
 }
 
 void Tworkerform::clearValueBox()
@@ -756,7 +791,7 @@ void Tworkerform::addClick()
         return;
     }
     Query* query = m_dm.detailQuery(page);
-    ignoreErrors(kIgnored, [&] {
+    runGuarded([&] {
         query->insert();
         query->field(description(page).tieField).setAsString(key);
         for (const auto& [field, value] : newRowDefaults(page, QDate::currentDate())) {
@@ -773,15 +808,17 @@ void Tworkerform::saveClick()
     const int page = activePage();
     Query* query = pageQuery(page);
     if (page == PersonPage) {
-        if (isEditing(*query)) {
-            ignoreErrors(kIgnored, [query] { query->post(); });
+        // A record refused by the data module stays in editing; a photo file that could not be
+        // written follows a stored record, and is no success either.
+        if (isEditing(*query) && !runGuarded([query] { query->post(); })) {
+            return;
         }
         if (!isEditing(*query)) {
             StdInfo(description(page).savedMessage);
         }
         return;
     }
-    if (isEditing(*query) && ignoreErrors(kIgnored, [query] { query->post(); })) {
+    if (isEditing(*query) && runGuarded([query] { query->post(); })) {
         StdInfo(description(page).savedMessage);
     }
 }
@@ -799,7 +836,7 @@ void Tworkerform::deleteClick()
         return;
     }
     Query* query = pageQuery(page);
-    ignoreErrors(kIgnored, [query] { query->remove(); });
+    runGuarded([query] { query->remove(); });
     if (isDetailPage(page)) {
         detailGrids[size_t(page)]->setFocus();
     }

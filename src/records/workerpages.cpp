@@ -1,6 +1,7 @@
 #include "records/workerpages.h"
 
 #include "data/dmunit.h"
+#include "data/likeliteral.h"
 
 #include <array>
 
@@ -188,9 +189,7 @@ QString filterWhere(const QString& field, const QString& typed)
     if (typed.isEmpty()) {
         return QString();
     }
-    QString literal = typed;
-    literal.replace(u'"', QStringLiteral("\"\""));
-    return QStringLiteral("WHERE %1 LIKE \"%2*\"").arg(field, literal);
+    return QStringLiteral("WHERE %1 LIKE %2").arg(field, likeLiteral(typed, QStringLiteral("*")));
 }
 
 QString SortCycle::click(int column, const QString& field)

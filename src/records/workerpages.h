@@ -53,7 +53,8 @@ struct PageDescription
     QList<GridColumn> columns;
     /// Whether a click on a column title sorts the grid.
     bool sortable = false;
-    /// Whether the grid's columns keep their widths and Tab stays out of its cells.
+    /// Whether the grid's columns keep their widths, Tab stays out of its cells and Ctrl+Delete
+    /// deletes nothing: the rewards-and-punishments grid has none of the grid's own conveniences.
     bool fixedColumns = false;
     /// Whether the print buttons print the page (the card, or the grid as a table).
     bool prints = false;
@@ -67,9 +68,9 @@ const PageDescription& description(int page);
 /// The values a new detail row of the page starts with, today's date filled in.
 QList<QPair<QString, QString>> newRowDefaults(int page, const QDate& today);
 
-/// The `where` text of the quick filter: a prefix match on field. A double quote typed into the
-/// value is doubled inside the literal so the search still works. Empty text gives an empty
-/// text (the macro is then cleared).
+/// The `where` text of the quick filter: a prefix match on field, the typed text keeping Jet's
+/// wild cards (see likeLiteral, which also throws for a text that is no valid pattern). Empty text
+/// gives an empty text (the macro is then cleared).
 QString filterWhere(const QString& field, const QString& typed);
 
 /// The sort mark of a grid's column titles: a click cycles none → ascending → descending → none,
