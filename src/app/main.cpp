@@ -4,6 +4,7 @@
 #include "app/taboutbox.h"
 #include "app/tdmstore.h"
 #include "app/tmainform.h"
+#include "app/toolcommands.h"
 #include "data/dmunit.h"
 #include "platform/interaction.h"
 #include "platform/paths.h"
@@ -61,6 +62,8 @@ int main(int argc, char** argv)
     createRecordWindows(&mainform);
     createRedeployDialog(&mainform);
     bindRecordCommands(mainform);
+    bindToolCommands(mainform);
+    bindOfficeCommands(mainform, dm);
 
     if (splash) {
         splash->close();

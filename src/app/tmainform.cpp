@@ -8,7 +8,6 @@
 #include "app/shellstore.h"
 #include "app/sysinfo.h"
 #include "app/taboutbox.h"
-#include "app/toolentries.h"
 #include "platform/errors.h"
 #include "platform/inifile.h"
 #include "platform/interaction.h"
@@ -16,6 +15,7 @@
 #include "records/basedata.h"
 #include "safety/closerule.h"
 #include "safety/texitform.h"
+#include "tools/toolentries.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -446,11 +446,13 @@ void Tmainform::createConnections()
 
 void Tmainform::addToolEntries()
 {
-    const QString menusFile = paths::datapath() + QStringLiteral("menus.cfg");
-    for (const QString& caption : toolentries::menuCaptions(menusFile)) {
-        QAction* action = m_toolsMenu->addAction(caption);
+    const QString file = toolentries::menusFile();
+    for (const toolentries::MenuItem& item : toolentries::menuItems(file)) {
+        QAction* action = m_toolsMenu->addAction(item.caption);
+        // The number travels with the item, so that entries past the ninth keep their own.
+        action->setData(item.number);
         connect(action, &QAction::triggered, this,
-                [action, menusFile] { toolentries::runEntry(menusFile, toolentries::entryNumber(action->text())); });
+                [action, file] { toolentries::runEntry(file, action->data().toInt()); });
     }
 }
 

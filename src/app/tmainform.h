@@ -64,6 +64,8 @@ public:
 
     /// Runs a modal window; tests replace it so that no dialog waits for a person.
     void setModalRunner(std::function<int(QDialog&)> runner);
+    /// Runs a modal window through that runner.
+    int runModal(QDialog& dialog) { return m_runModal(dialog); }
 
     NavBrowser* browser() const { return m_browser; }
     PicturePage* picturePage() const { return m_picturePage; }

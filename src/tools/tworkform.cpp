@@ -1,0 +1,51 @@
+#include "tools/tworkform.h"
+
+#include "data/engine/query.h"
+#include "platform/datagrid.h"
+#include "records/recordstyle.h"
+#include "tools/taddform.h"
+
+#include <QToolButton>
+#include <QVBoxLayout>
+
+Tworkform::Tworkform(engine::Query& adbkquery, Taddform& entry, const QString& loginright, QWidget* parent)
+    : OfficeListWindow(adbkquery,
+                       {QStringLiteral("查询"), officelists::addressSearchChoices(), &officelists::addressSearchField,
+                        officelists::addressColumns(), loginright == QLatin1String("guest")},
+                       parent),
+      m_entry(entry)
+{
+    setObjectName(QStringLiteral("workformDialog"));
+    setWindowTitle(QStringLiteral("通讯录"));
+    body()->addWidget(DBGridEh1);
+    recordstyle::fixAndCentre(this, 720, 460);
+    connect(DBGridEh1, &QAbstractItemView::doubleClicked, ToolButton2, &QToolButton::click);
+}
+
+void Tworkform::addRecord()
+{
+    m_entry.show();
+    m_entry.raise();
+    m_query.append();
+    m_entry.setMode(Taddform::Mode::Add);
+}
+
+void Tworkform::changeRecord()
+{
+    if (m_query.isEmpty()) {
+        return;
+    }
+    m_entry.show();
+    m_entry.raise();
+    m_entry.setMode(Taddform::Mode::Change);
+    m_query.edit();
+}
+
+void Tworkform::closeEvent(QCloseEvent* event)
+{
+    // The entry window works on this window's query, which closes now.
+    if (m_entry.isVisible()) {
+        m_entry.BitBtn2Click();
+    }
+    OfficeListWindow::closeEvent(event);
+}

@@ -1,0 +1,403 @@
+#include "data/dmunit.h"
+#include "platform/datagrid.h"
+#include "platform/dateedit.h"
+#include "platform/paths.h"
+#include "support/scriptedinteraction.h"
+#include "support/testdb.h"
+#include "tools/taddform.h"
+#include "tools/tnoteform.h"
+#include "tools/tworkform.h"
+
+#include <QComboBox>
+#include <QDate>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QToolButton>
+
+namespace {
+
+const char* const kRows = "INSERT INTO addrbook(name,sex,mphone,oicq,email) VALUES"
+                          " ('张三','男','139','1001','zs@a.cn'),"
+                          " ('李四','女','137','2002','ls@b.cn'),"
+                          " ('张明远','男','138','1003','zmy@a.cn'),"
+                          " ('王\"五','男','136','','wang@c.cn'),"
+                          " ('*号','女','135','','star@c.cn');"
+                          "INSERT INTO notepad(date,sort,caption,comments) VALUES"
+                          " ('2026-11-02','工作','周会','议程'),"
+                          " ('2026-12-05','生活','体检','带卡'),"
+                          " ('2026-12-09','工作','报表','月报');";
+
+/// A data module on a temporary database with a few entries and notes.
+struct Module
+{
+    Module() : file(QString::fromUtf8(kRows))
+    {
+        paths::setAppPath(file.folder());
+        dm.db->setFileName(file.path());
+    }
+    int count(const char* table) const
+    {
+        return dm.db->selectValue(QStringLiteral("SELECT COUNT(*) FROM %1").arg(QLatin1String(table))).toInt();
+    }
+    testdb::TempFile file;
+    Tdm dm;
+};
+
+QStringList column(engine::Dataset& data, const QString& field)
+{
+    QStringList values;
+    for (int row = 0; row < data.rowCount(); ++row) {
+        values << data.peek(row, data.fieldIndex(field)).toString();
+    }
+    return values;
+}
+
+/// Types a text as the user would (the key simulation knows only ASCII).
+void type(QLineEdit* edit, const QString& text)
+{
+    edit->setFocus();
+    edit->insert(text);
+}
+
+void type(QPlainTextEdit* memo, const QString& text)
+{
+    memo->setFocus();
+    memo->moveCursor(QTextCursor::End);
+    memo->insertPlainText(text);
+}
+
+void press(QWidget* widget, Qt::Key key)
+{
+    QTest::keyClick(widget, key);
+}
+
+} // namespace
+
+class TestOfficeWindows : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<ScriptedInteraction> m_ui;
+    std::unique_ptr<Module> m_module;
+
+    Tdm& dm() { return m_module->dm; }
+
+private slots:
+    void init()
+    {
+        m_ui = std::make_unique<ScriptedInteraction>();
+        m_module = std::make_unique<Module>();
+    }
+    void cleanup()
+    {
+        m_module.reset();
+        m_ui.reset();
+    }
+
+    void addressSearch_data()
+    {
+        QTest::addColumn<int>("choice");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QStringList>("names");
+        QTest::newRow("name prefix") << 0 << "张" << QStringList{"张三", "张明远"};
+        QTest::newRow("initials search the name") << 1 << "张" << QStringList{"张三", "张明远"};
+        QTest::newRow("qq") << 2 << "100" << QStringList{"张三", "张明远"};
+        QTest::newRow("email") << 3 << "ls" << QStringList{"李四"};
+        QTest::newRow("double quote") << 0 << "王\"" << QStringList{"王\"五"};
+        QTest::newRow("wild card kept") << 0 << "*明" << QStringList{"张明远"};
+        QTest::newRow("no match") << 0 << "赵" << QStringList{};
+    }
+
+    void addressSearch()
+    {
+        QFETCH(int, choice);
+        QFETCH(QString, typed);
+        QFETCH(QStringList, names);
+        Taddform entry(*dm().adbkquery);
+        Tworkform form(*dm().adbkquery, entry, "admin");
+        QCOMPARE(form.ComboBox1->currentText(), QString("按姓名查询"));
+        form.FormActivate();
+        form.ComboBox1->setCurrentIndex(choice);
+        form.Edit1->setText(typed);
+        QStringList found = column(*dm().adbkquery, "name");
+        found.sort();
+        names.sort();
+        QCOMPARE(found, names);
+        QVERIFY(m_ui->shown.isEmpty());
+        form.Edit1->clear();
+        QCOMPARE(dm().adbkquery->rowCount(), 5);
+    }
+
+    void invalidPatternLeavesTheList_data()
+    {
+        QTest::addColumn<bool>("notepad");
+        QTest::newRow("address book") << false;
+        QTest::newRow("notepad") << true;
+    }
+
+    void invalidPatternLeavesTheList()
+    {
+        QFETCH(bool, notepad);
+        Taddform entry(*dm().adbkquery);
+        std::unique_ptr<OfficeListWindow> form;
+        if (notepad) {
+            form = std::make_unique<Tnoteform>(*dm().notequery, "admin");
+        } else {
+            form = std::make_unique<Tworkform>(*dm().adbkquery, entry, "admin");
+        }
+        engine::Query& query = notepad ? *dm().notequery : *dm().adbkquery;
+        form->FormActivate();
+        form->ComboBox1->setCurrentIndex(notepad ? 2 : 0);
+        form->Edit1->setText(notepad ? "体" : "张");
+        const int before = query.rowCount();
+        form->Edit1->setText(notepad ? "体[" : "张[");
+        QCOMPARE(m_ui->shown.size(), 1);
+        QCOMPARE(m_ui->shown.first().kind, ScriptedInteraction::Kind::Error);
+        QVERIFY(query.active());
+        QCOMPARE(query.rowCount(), before);
+    }
+
+    void titleClicksSortAndKeepTheSearch()
+    {
+        Taddform entry(*dm().adbkquery);
+        Tworkform form(*dm().adbkquery, entry, "admin");
+        form.FormActivate();
+        form.Edit1->setText("张");
+        const int mobile = 5;
+        QCOMPARE(form.DBGridEh1->fieldName(mobile), QString("mphone"));
+        form.DBGridEh1TitleBtnClick(mobile);
+        QCOMPARE(column(*dm().adbkquery, "mphone"), (QStringList{"138", "139"}));
+        form.DBGridEh1TitleBtnClick(mobile);
+        QCOMPARE(column(*dm().adbkquery, "mphone"), (QStringList{"139", "138"}));
+        form.DBGridEh1TitleBtnClick(mobile); // the mark goes, the order stays
+        QCOMPARE(column(*dm().adbkquery, "mphone"), (QStringList{"139", "138"}));
+        QCOMPARE(dm().adbkquery->macro("order"), QString("mphone DESC"));
+        form.Edit1->clear();
+        QCOMPARE(column(*dm().adbkquery, "mphone"), (QStringList{"139", "138", "137", "136", "135"}));
+    }
+
+    void threeEntriesInARow()
+    {
+        Taddform entry(*dm().adbkquery);
+        Tworkform form(*dm().adbkquery, entry, "admin");
+        form.show();
+        form.ToolButton1->click();
+        QVERIFY(entry.isVisible());
+        QCOMPARE(entry.focusWidget(), static_cast<QWidget*>(entry.DBEdit1));
+        for (const char* name : {"赵一", "钱二", "孙三"}) {
+            type(entry.DBEdit1, QString::fromUtf8(name));
+            QTest::keyClicks(entry.DBEdit7, "1380000");
+            entry.BitBtn1->click();
+            QCOMPARE(entry.Label11->text(), QString("记录已保存,请输入下一条纪录！"));
+            QVERIFY(entry.isVisible());
+        }
+        entry.BitBtn2->click(); // 取消 drops the empty fourth entry
+        QVERIFY(!entry.isVisible());
+        QCOMPARE(m_module->count("addrbook"), 8);
+        QCOMPARE(dm().db->selectValue("SELECT COUNT(*) FROM addrbook WHERE mphone='1380000'").toInt(), 3);
+        // Shown again, the information line is empty.
+        entry.show();
+        QVERIFY(entry.Label11->text().isEmpty());
+        entry.hide();
+    }
+
+    void changingAnEntryAndTheEnterChain()
+    {
+        Taddform entry(*dm().adbkquery);
+        Tworkform form(*dm().adbkquery, entry, "admin");
+        form.show();
+        form.Edit1->setText("李");
+        form.ToolButton2->click();
+        QCOMPARE(entry.mode(), Taddform::Mode::Change);
+        QCOMPARE(entry.DBEdit1->text(), QString("李四"));
+        // Enter walks the fields in their order and ends on "确认".
+        QList<QWidget*> visited;
+        entry.DBEdit1->setFocus();
+        for (int i = 0; i < 8; ++i) {
+            press(entry.focusWidget(), Qt::Key_Return);
+            visited << entry.focusWidget();
+        }
+        const QList<QWidget*> chain{entry.DBComboBox1->lineEdit(),
+                                    entry.DBEdit2,
+                                    entry.DBEdit3,
+                                    entry.DBEdit4,
+                                    entry.DBEdit5,
+                                    entry.DBEdit6,
+                                    entry.DBEdit7,
+                                    entry.BitBtn1};
+        QCOMPARE(visited.size(), chain.size());
+        for (int i = 0; i < chain.size(); ++i) {
+            QVERIFY2(visited[i] == chain[i] || visited[i]->focusProxy() == chain[i] ||
+                         chain[i]->focusProxy() == visited[i] || visited[i] == entry.DBComboBox1,
+                     qPrintable(QString::number(i)));
+        }
+        entry.DBEdit5->selectAll();
+        QTest::keyClicks(entry.DBEdit5, "new@b.cn");
+        entry.BitBtn1->click();
+        QVERIFY(!entry.isVisible());
+        QCOMPARE(dm().db->selectValue("SELECT email FROM addrbook WHERE name='李四'").toString(), QString("new@b.cn"));
+    }
+
+    void deletingAsksFirst()
+    {
+        Taddform entry(*dm().adbkquery);
+        Tworkform form(*dm().adbkquery, entry, "admin");
+        form.show();
+        m_ui->answer({false, true});
+        form.ToolButton3->click();
+        QCOMPARE(m_module->count("addrbook"), 5);
+        press(form.DBGridEh1, Qt::Key_Delete);
+        QCOMPARE(m_module->count("addrbook"), 4);
+        QCOMPARE(m_ui->texts(), QStringList(2, "你真的要删除本条记录吗？"));
+    }
+
+    void guestsCannotChangeAnything_data()
+    {
+        QTest::addColumn<bool>("notepad");
+        QTest::newRow("address book") << false;
+        QTest::newRow("notepad") << true;
+    }
+
+    void guestsCannotChangeAnything()
+    {
+        QFETCH(bool, notepad);
+        Taddform entry(*dm().adbkquery);
+        std::unique_ptr<OfficeListWindow> form;
+        if (notepad) {
+            form = std::make_unique<Tnoteform>(*dm().notequery, "guest");
+        } else {
+            form = std::make_unique<Tworkform>(*dm().adbkquery, entry, "guest");
+        }
+        form->show();
+        for (QToolButton* button : {form->ToolButton1, form->ToolButton2, form->ToolButton3}) {
+            QVERIFY(!button->isEnabled());
+        }
+        QVERIFY(form->ToolButton5->isEnabled());
+        QCOMPARE(form->DBGridEh1->focusPolicy(), Qt::NoFocus);
+        // The grid's keys follow the buttons: no question, no new row, nothing deleted.
+        press(form->DBGridEh1, Qt::Key_Insert);
+        press(form->DBGridEh1, Qt::Key_Delete);
+        form->DBGridEh1->doubleClicked(form->DBGridEh1->model()->index(0, 0));
+        QVERIFY(m_ui->shown.isEmpty());
+        QVERIFY(!entry.isVisible());
+        engine::Query& query = notepad ? *dm().notequery : *dm().adbkquery;
+        QCOMPARE(query.state(), engine::DatasetState::Browse);
+        QCOMPARE(m_module->count(notepad ? "notepad" : "addrbook"), notepad ? 3 : 5);
+        // Searching still works.
+        form->Edit1->setText(notepad ? "2026-12" : "张");
+        QCOMPARE(query.rowCount(), 2);
+    }
+
+    void closingClosesTheQuery()
+    {
+        Taddform entry(*dm().adbkquery);
+        Tworkform form(*dm().adbkquery, entry, "admin");
+        form.show();
+        QVERIFY(dm().adbkquery->active());
+        form.ToolButton1->click();
+        type(entry.DBEdit1, "未存");
+        form.ToolButton5->click(); // 退出
+        QVERIFY(!form.isVisible());
+        QVERIFY(!entry.isVisible());
+        QVERIFY(!dm().adbkquery->active());
+        QCOMPARE(m_module->count("addrbook"), 5);
+        form.show(); // shown again with its search text
+        QVERIFY(dm().adbkquery->active());
+    }
+
+    void openingFailureIsReported()
+    {
+        dm().db->setFileName(m_module->file.folder() + "/missing.dat");
+        Taddform entry(*dm().adbkquery);
+        Tworkform form(*dm().adbkquery, entry, "admin");
+        form.show();
+        Tnoteform notes(*dm().notequery, "admin");
+        notes.show();
+        QCOMPARE(m_ui->texts(), QStringList(2, "打开数据库出错！"));
+    }
+
+    void aNewNoteIsDatedToday()
+    {
+        Tnoteform form(*dm().notequery, "admin");
+        QCOMPARE(form.ComboBox1->currentText(), QString("按日期查询"));
+        form.show();
+        QVERIFY(!form.BitBtn1->isEnabled());
+        form.ToolButton1->click();
+        QVERIFY(form.editing());
+        QCOMPARE(form.DBDateEdit1->date(), QDate::currentDate());
+        QCOMPARE(form.focusWidget(), static_cast<QWidget*>(form.DBEdit1));
+        // While editing the list and the buttons that would lose the note are disabled.
+        QVERIFY(!form.DBGridEh1->isEnabled());
+        QVERIFY(!form.ToolButton1->isEnabled());
+        QVERIFY(!form.ToolButton3->isEnabled());
+        QVERIFY(form.BitBtn1->isEnabled());
+        type(form.DBEdit1, "工作");
+        press(form.DBEdit1, Qt::Key_Return);
+        QCOMPARE(form.focusWidget(), static_cast<QWidget*>(form.DBEdit2));
+        type(form.DBEdit2, "新记事");
+        press(form.DBEdit2, Qt::Key_Return);
+        QCOMPARE(form.focusWidget(), static_cast<QWidget*>(form.DBMemo1));
+        form.BitBtn1->click();
+        QVERIFY(!form.editing());
+        QVERIFY(form.DBGridEh1->isEnabled());
+        QCOMPARE(dm().db->selectValue("SELECT date FROM notepad WHERE caption='新记事'").toString(),
+                 QDate::currentDate().toString("yyyy-MM-dd"));
+    }
+
+    void cancellingANewNoteLeavesNothing()
+    {
+        Tnoteform form(*dm().notequery, "admin");
+        form.show();
+        form.ToolButton1->click();
+        type(form.DBEdit2, "不要");
+        form.BitBtn2->click();
+        QVERIFY(!form.editing());
+        QCOMPARE(m_module->count("notepad"), 3);
+        // Insert in the grid adds as "新增" does; Esc is "取消".
+        press(form.DBGridEh1, Qt::Key_Insert);
+        QVERIFY(form.adding());
+        press(form.DBEdit1, Qt::Key_Escape);
+        QVERIFY(!form.editing());
+        QVERIFY(form.isVisible());
+        QCOMPARE(m_module->count("notepad"), 3);
+        // "确认" with no note under way does nothing.
+        form.BitBtn1Click();
+        QVERIFY(!form.editing());
+    }
+
+    void changingANote()
+    {
+        Tnoteform form(*dm().notequery, "admin");
+        form.show();
+        form.ComboBox1->setCurrentIndex(2);
+        form.Edit1->setText("体");
+        form.ToolButton2->click();
+        QVERIFY(form.changing());
+        QCOMPARE(form.focusWidget(), static_cast<QWidget*>(form.DBMemo1));
+        form.DBMemo1->setFocus();
+        type(form.DBMemo1, "和表");
+        form.BitBtn1->click();
+        QVERIFY(!form.changing());
+        QCOMPARE(dm().db->selectValue("SELECT comments FROM notepad WHERE caption='体检'").toString(),
+                 QString("带卡和表"));
+    }
+
+    void notesSearchedByDateTextAndSorted()
+    {
+        Tnoteform form(*dm().notequery, "admin");
+        form.show();
+        form.Edit1->setText("2026-12");
+        QCOMPARE(column(*dm().notequery, "caption"), (QStringList{"报表", "体检"})); // stored order: date DESC
+        form.DBGridEh1TitleBtnClick(2);                                              // code point order: 体 before 报
+        QCOMPARE(column(*dm().notequery, "caption"), (QStringList{"体检", "报表"}));
+        form.DBGridEh1TitleBtnClick(2);
+        QCOMPARE(column(*dm().notequery, "caption"), (QStringList{"报表", "体检"}));
+    }
+};
+
+QTEST_MAIN(TestOfficeWindows)
+#include "test_officewindows.moc"
