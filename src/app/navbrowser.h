@@ -17,4 +17,11 @@ signals:
 
 protected:
     void doSetSource(const QUrl& name, QTextDocument::ResourceType type) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    /// The address of the link being followed exactly as the page writes it: the URL handed to
+    /// doSetSource has its scheme in lower case, and only the exact letters "rssys:" run a command.
+    QString m_followedHref;
 };

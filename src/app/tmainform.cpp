@@ -201,9 +201,19 @@ QAction* Tmainform::addEntry(QMenu* menu, int number, const QString& text, const
     return action;
 }
 
+QAction* Tmainform::addWindowEntry(int number, const QString& text, const QString& shortcut)
+{
+    // Out of the menu but visible: an invisible action is disabled for good in Qt 6, so its
+    // command, its shortcut and the picture page's copy could never run.
+    QAction* action = addPlainEntry(nullptr, text, shortcut);
+    addAction(action);
+    m_commands.at(number) = action;
+    return action;
+}
+
 QAction* Tmainform::addPlainEntry(QMenu* menu, const QString& text, const QString& shortcut)
 {
-    QAction* action = menu->addAction(text);
+    QAction* action = menu != nullptr ? menu->addAction(text) : new QAction(text, this);
     if (!shortcut.isEmpty()) {
         action->setShortcut(QKeySequence(shortcut));
     }
@@ -218,7 +228,7 @@ void Tmainform::createMenus()
     QMenuBar* bar = menuBar();
 
     QMenu* systemMenu = bar->addMenu(QStringLiteral("系统管理(&S)"));
-    addEntry(systemMenu, Setup, QStringLiteral("系统设置(&T)"), QStringLiteral("Ctrl+S"))->setVisible(false);
+    addWindowEntry(Setup, QStringLiteral("系统设置(&T)"), QStringLiteral("Ctrl+S"));
     QMenu* baseData = systemMenu->addMenu(QStringLiteral("基础数据"));
     const struct
     {
@@ -273,8 +283,8 @@ void Tmainform::createMenus()
     addEntry(dbMenu, Repair, QStringLiteral("数据库修复(&A)"));
 
     m_toolsMenu = bar->addMenu(QStringLiteral("工具箱(&T)"));
-    addEntry(m_toolsMenu, Mail, QStringLiteral("发送邮件(&M)"), QStringLiteral("Ctrl+M"))->setVisible(false);
-    addEntry(m_toolsMenu, Web, QStringLiteral("打开网站(&W)"), QStringLiteral("Ctrl+W"))->setVisible(false);
+    addWindowEntry(Mail, QStringLiteral("发送邮件(&M)"), QStringLiteral("Ctrl+M"));
+    addWindowEntry(Web, QStringLiteral("打开网站(&W)"), QStringLiteral("Ctrl+W"));
     QMenu* switchMenu = m_toolsMenu->addMenu(QStringLiteral("切换窗口(&F)"));
     m_modeGroup = new QActionGroup(this);
     m_modeGroup->setExclusive(true);

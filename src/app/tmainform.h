@@ -101,6 +101,9 @@ private:
     void createConnections();
 
     QAction* addEntry(QMenu* menu, int number, const QString& text, const QString& shortcut = QString());
+    /// An entry kept out of the menus, whose command and shortcut still run once bound.
+    QAction* addWindowEntry(int number, const QString& text, const QString& shortcut);
+    /// An entry of `menu`, or of no menu when it is nullptr.
     QAction* addPlainEntry(QMenu* menu, const QString& text, const QString& shortcut = QString());
 
     void relogin();

@@ -1,5 +1,6 @@
 #include "data/dmunit.h"
 
+#include "platform/errors.h"
 #include "platform/interaction.h"
 #include "platform/paths.h"
 
@@ -171,15 +172,19 @@ void Tdm::personqueryBeforeScroll(engine::Dataset&)
 
 void Tdm::storeDetailEdits(int page)
 {
-    // As every store of a detail row, a failure leaves it unstored without a message.
+    // The row cannot wait: the page's query is reselected next. A row that cannot be stored is
+    // dropped, and the user is told why.
     engine::Query* query = detailQuery(page);
     if (!query || !query->active()) {
         return;
     }
     try {
         query->checkBrowseMode();
-    } catch (const std::exception&) {
+    } catch (const AbortOp&) {
         query->cancel();
+    } catch (const std::exception& e) {
+        query->cancel();
+        ShowError(exceptionText(e));
     }
 }
 

@@ -68,6 +68,9 @@ public:
     /// monotonic timer, so that each computation still has its own instant).
     agerule::Clock clock;
 
+    /// The `id` of the person query's current row; empty when there is none.
+    QString currentPersonId() const;
+
     /// The detail query shown on a page of the personnel window, nullptr for pages 0, 8 and others.
     engine::Query* detailQuery(int page) const;
 
@@ -77,7 +80,8 @@ public:
     /// The same for the detail query of one page.
     void selectdetail(int page);
     void personqueryBeforeScroll(engine::Dataset& dataset);
-    /// Stores a row typed into on a page of the personnel window (or drops it when the store fails).
+    /// Stores a row typed into on a page of the personnel window (or drops it, telling why, when the
+    /// store fails).
     void storeDetailEdits(int page);
     void personqueryAfterScroll(engine::Dataset& dataset);
     void personqueryAfterPost(engine::Dataset& dataset);
@@ -102,7 +106,6 @@ public:
 private:
     engine::Query* makeQuery(const char* name, const QStringList& lines, const QString& where, const QString& order);
     void stampKey(engine::Dataset& detail, const QString& keyField);
-    QString currentPersonId() const;
 };
 
 /// The data module of the run; nullptr before it is created.

@@ -7,15 +7,17 @@
 #include "platform/interaction.h"
 
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QStyledItemDelegate>
 #include <QTimer>
 
 namespace {
 
-/// The grid's cells: a text typed into a cell that does not fit its field is reported here and the
-/// field keeps its value (an exception must not travel through the view's commit, which would leave
-/// the view unable to commit again); with stripes, rows are painted by record number first.
+/// The grid's cells: a text typed into a cell that does not fit its field is reported and the field
+/// keeps its value. The report waits until the view has finished its commit: a message box runs an
+/// event loop of its own, in which the view would close and destroy the very editor it is still
+/// committing. With stripes, rows are painted by record number first.
 class CellDelegate : public QStyledItemDelegate
 {
 public:
@@ -42,12 +44,36 @@ public:
         } catch (const engine::DbError&) {
             const QString typed = editor->property("text").toString();
             const int field = m_dataset->fieldIndex(m_model->fieldName(index.column()));
-            StdError(field >= 0 ? invalidValueText(typed, m_dataset->fieldKind(field)) : typed);
+            reportLater(field >= 0 ? invalidValueText(typed, m_dataset->fieldKind(field)) : typed, StdError);
         } catch (const AbortOp&) {
             // The dataset gave the move up silently; the cell keeps its value.
         } catch (const std::exception& e) {
-            ShowError(exceptionText(e));
+            reportLater(exceptionText(e), ShowError);
         }
+    }
+
+    /// Ctrl+Delete typed into a cell's editor deletes the row, not a word: the editor is dropped
+    /// and the question follows once the view has closed it.
+    bool eventFilter(QObject* object, QEvent* event) override
+    {
+        auto* grid = static_cast<DataGrid*>(parent());
+        auto* editor = qobject_cast<QWidget*>(object);
+        if (editor && event->type() == QEvent::KeyPress && grid->deleteConfirmed()) {
+            auto* key = static_cast<QKeyEvent*>(event);
+            if (key->key() == Qt::Key_Delete && key->modifiers() == Qt::ControlModifier) {
+                emit closeEditor(editor, RevertModelCache);
+                QMetaObject::invokeMethod(grid, &DataGrid::confirmDelete, Qt::QueuedConnection);
+                return true;
+            }
+        }
+        return QStyledItemDelegate::eventFilter(object, event);
+    }
+
+private:
+    void reportLater(const QString& text, void (*show)(const QString&)) const
+    {
+        QMetaObject::invokeMethod(
+            parent(), [text, show] { show(text); }, Qt::QueuedConnection);
     }
 
 private:
@@ -124,6 +150,29 @@ bool DataGrid::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event
         return false;
     }
     return QTableView::edit(index, trigger, event);
+}
+
+void DataGrid::keyPressEvent(QKeyEvent* event)
+{
+    if (m_deleteConfirmed && event->key() == Qt::Key_Delete && event->modifiers() == Qt::ControlModifier) {
+        confirmDelete();
+        return;
+    }
+    QTableView::keyPressEvent(event);
+}
+
+void DataGrid::confirmDelete()
+{
+    if (!m_dataset->active() || m_dataset->isEmpty() ||
+        !interaction::current().question(QStringLiteral("确认"), QStringLiteral("Delete record?"))) {
+        return;
+    }
+    try {
+        m_dataset->remove();
+    } catch (const AbortOp&) {
+    } catch (const std::exception& e) {
+        ShowError(exceptionText(e));
+    }
 }
 
 void DataGrid::followDataset(int row)

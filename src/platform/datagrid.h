@@ -37,6 +37,12 @@ public:
     /// Cells take input in place, the editor opening at once.
     void setEditable(bool editable);
 
+    /// Ctrl+Delete asks "Delete record?" and on yes deletes the current row (off by default).
+    void setDeleteConfirmed(bool enabled) { m_deleteConfirmed = enabled; }
+    bool deleteConfirmed() const { return m_deleteConfirmed; }
+    /// What Ctrl+Delete does: the question, then the deletion; a failure is shown.
+    void confirmDelete();
+
 signals:
     /// A column title was clicked.
     void titleClicked(int column);
@@ -45,6 +51,7 @@ protected:
     /// The editor opens on the current cell only while the grid has the focus: a reselected
     /// detail list must not take the keyboard away from the box the user is typing in.
     bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void followDataset(int row);
@@ -55,4 +62,5 @@ private:
     engine::Dataset* m_dataset;
     engine::DatasetModel* m_model;
     bool m_following = false;
+    bool m_deleteConfirmed = false;
 };

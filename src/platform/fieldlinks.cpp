@@ -75,9 +75,33 @@ void FieldLinks::bind(QPlainTextEdit* memo, const QString& field)
 
 void FieldLinks::bind(DateEdit* date, const QString& field)
 {
-    connect(date, &DateEdit::textEdited, this, [this, date](const QString& text) { write(date, text); });
-    connect(date, &DateEdit::editingFinished, this, [this, date] { leave(date); });
+    // A date is written only when the box is left: written at each keystroke, the half-typed
+    // "2023-02-3" on the way to "2023-02-30" would already be a date, and would stay.
+    connect(date, &DateEdit::textEdited, this, [this, date] { beginTyping(date); });
+    connect(date, &DateEdit::editingFinished, this, [this, date] {
+        if (Link* link = linkOf(date); link && link->pending) {
+            write(date, date->text());
+            leave(date);
+        }
+    });
     add(date, field);
+}
+
+void FieldLinks::beginTyping(QWidget* widget)
+{
+    Link* link = linkOf(widget);
+    if (!link || m_readOnly || !m_dataset->active()) {
+        return;
+    }
+    link->pending = true;
+    if (m_dataset->state() == DatasetState::Browse) {
+        m_writing = true;
+        try {
+            m_dataset->edit();
+        } catch (const engine::DbError&) {
+        }
+        m_writing = false;
+    }
 }
 
 void FieldLinks::write(QWidget* widget, const QString& text)

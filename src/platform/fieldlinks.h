@@ -19,8 +19,8 @@ QString invalidValueText(const QString& typed, engine::FieldKind kind);
 /// The data-aware controls of the system: plain widgets bound to fields of one dataset. A bound
 /// control shows its field of the current row and follows every move, refresh and cancel; what
 /// the user types puts the dataset into editing (as a data source with auto-edit does) and is
-/// written into the field at once. A text that does not fit the field's kind is reported when the
-/// control is left, and the field's value comes back.
+/// written into the field at once (a date box's when it is left). A text that does not fit the
+/// field's kind is reported when the control is left, and the field's value comes back.
 class FieldLinks : public QObject
 {
     Q_OBJECT
@@ -53,6 +53,9 @@ private:
     Link* linkOf(QWidget* widget);
     /// Writes a text typed by the user into the link's field.
     void write(QWidget* widget, const QString& text);
+    /// The user started changing the control's text: the dataset goes into editing, the field
+    /// waits for the whole text.
+    void beginTyping(QWidget* widget);
     /// The control was left: reports a text that did not fit and shows the field's value again.
     void leave(QWidget* widget);
     QString valueText(const QString& field) const;

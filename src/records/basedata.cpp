@@ -7,12 +7,22 @@
 #include "records/setdlgform.h"
 #include "records/setform5.h"
 
+#include <QApplication>
 #include <QPointer>
 
 namespace {
 QPointer<Tdeptdropform> g_picker;
 QPointer<TSetDlgForm> g_editor;
+QPointer<QWidget> g_owner;
 std::function<QString()> g_loginRight;
+
+/// The window an editor opens for: the one running modally when there is one (a modal window
+/// blocks every window but its own), else `fallback`.
+QWidget* ownerFor(QWidget* fallback)
+{
+    QWidget* modal = QApplication::activeModalWidget();
+    return modal != nullptr ? modal : fallback;
+}
 } // namespace
 
 const QList<BaseDataEntry>& baseDataEntries()
@@ -32,6 +42,7 @@ const QList<BaseDataEntry>& baseDataEntries()
 
 void createRecordWindows(QWidget* owner)
 {
+    g_owner = owner;
     g_picker = new Tdeptdropform(owner);
     try {
         g_picker->loadFile(depttree::deptfile());
@@ -53,14 +64,31 @@ TSetDlgForm* codeListEditor()
 
 void openCodeList(const QString& caption, const QString& key)
 {
-    if (g_editor != nullptr) {
-        g_editor->openlist(caption, codelistfile(key));
+    if (g_editor == nullptr) {
+        return;
     }
+    QWidget* owner = ownerFor(g_owner);
+    if (owner != g_editor && g_editor->parentWidget() != owner) {
+        g_editor->setParent(owner, g_editor->windowFlags());
+        // Lent to a modal window, the editor comes back when that window is done, so that it
+        // never goes down with a window shorter-lived than the run.
+        if (auto* dialog = qobject_cast<QDialog*>(owner); dialog != nullptr && owner != g_owner) {
+            QObject::connect(
+                dialog, &QDialog::finished, g_editor,
+                [] {
+                    if (g_editor != nullptr && g_owner != nullptr) {
+                        g_editor->setParent(g_owner, g_editor->windowFlags());
+                    }
+                },
+                Qt::SingleShotConnection);
+        }
+    }
+    g_editor->openlist(caption, codelistfile(key));
 }
 
 void editDepartments(QWidget* parent)
 {
-    Tsetform5 form(g_picker, parent);
+    Tsetform5 form(g_picker, ownerFor(parent));
     form.exec();
 }
 

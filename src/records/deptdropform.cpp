@@ -78,6 +78,12 @@ QStringList Tdeptdropform::firstLevelNames() const
 
 void Tdeptdropform::BitBtn1Click()
 {
+    // A node below the third level has no place in the three department fields: picking it
+    // would blank them. It cannot be picked; the picker stays open for another choice.
+    QTreeWidgetItem* item = TreeView1->currentItem();
+    if (item != nullptr && item->isSelected() && depttreewidget::level(item) > MaxPickLevel) {
+        return;
+    }
     m_ok = true;
     hide();
 }

@@ -16,6 +16,8 @@ class Tdeptdropform : public QDialog
 public:
     static constexpr int DesignWidth = 217;
     static constexpr int DesignHeight = 257;
+    /// The deepest level that can be picked (0 first level, 2 third level).
+    static constexpr int MaxPickLevel = 2;
 
     explicit Tdeptdropform(QWidget* parent = nullptr);
 
@@ -29,6 +31,7 @@ public:
 
     /// Opens below `control` and waits (processing events) until the picker hides. True when a
     /// node was picked with OK or a double click; the three names then follow the node's level.
+    /// A node below the third level cannot be picked: OK leaves the picker open.
     bool pickdept(QWidget* control, QString& dept, QString& dept1, QString& dept2);
 
     QTreeWidget* TreeView1 = nullptr;

@@ -6,6 +6,11 @@
 
 namespace depttree {
 
+LevelError::LevelError(int count, const QString& text, int line)
+    : RosterError(QStringLiteral("Invalid level (%1) for item \"%2\"").arg(count).arg(text)), m_line(line)
+{
+}
+
 QString deptfile()
 {
     return paths::datapath() + QStringLiteral("dept.txt");
@@ -27,7 +32,8 @@ void parseLines(const QStringList& lines, DeptForest& tree)
     };
     auto siblingsAt = [&](std::size_t level) -> DeptForest& { return level == 0 ? tree : nodeAt(level - 1).children; };
 
-    for (const QString& line : lines) {
+    for (int number = 0; number < lines.size(); ++number) {
+        const QString& line = lines.at(number);
         qsizetype count = 0;
         while (count < line.size() && (line.at(count) == u'\t' || line.at(count) == u' ')) {
             ++count;
@@ -38,7 +44,7 @@ void parseLines(const QStringList& lines, DeptForest& tree)
         if (!path.empty()) {
             const std::size_t previous = path.size() - 1;
             if (static_cast<std::size_t>(count) > previous + 1) {
-                throw RosterError(QStringLiteral("Invalid level (%1) for item \"%2\"").arg(count).arg(text));
+                throw LevelError(int(count), text, number + 1);
             }
             level = static_cast<std::size_t>(count);
         }

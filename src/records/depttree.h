@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/errors.h"
+
 #include <QRect>
 #include <QSize>
 #include <QString>
@@ -22,12 +24,24 @@ using DeptForest = std::vector<DeptNode>;
 
 namespace depttree {
 
+/// A line of the file more than one level below the line before it. The message is the
+/// reading's own ("Invalid level (n) for item "text""); `line` counts the file's lines from 1.
+class LevelError : public RosterError
+{
+public:
+    LevelError(int count, const QString& text, int line);
+    int line() const { return m_line; }
+
+private:
+    int m_line;
+};
+
 /// The file of the tree: the data folder's dept.txt.
 QString deptfile();
 
 /// Rebuilds the tree from the lines of the file. Each line's leading TABs and blanks count one
 /// level each; the first line is always a first-level node. A line more than one level below
-/// the previous node stops the reading with RosterError "Invalid level (n) for item "text"";
+/// the previous node stops the reading with LevelError "Invalid level (n) for item "text"";
 /// the nodes read before it stay in `tree`.
 void parseLines(const QStringList& lines, DeptForest& tree);
 

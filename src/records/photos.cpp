@@ -66,7 +66,10 @@ PersonPhotos::~PersonPhotos()
 void PersonPhotos::setPhotoOnDisk(bool photoondisk)
 {
     m_photoOnDisk = photoondisk;
-    if (!m_photoOnDisk) {
+    // The current person's photo is shown at once, whether or not a move follows.
+    if (m_photoOnDisk) {
+        afterScroll(m_dm->currentPersonId());
+    } else {
         reloadDatabaseBox();
     }
 }

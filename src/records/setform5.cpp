@@ -1,6 +1,7 @@
 #include "records/setform5.h"
 
 #include "app/rosterapplication.h"
+#include "platform/errors.h"
 #include "platform/interaction.h"
 #include "records/activationwatcher.h"
 #include "records/basedata.h"
@@ -9,6 +10,7 @@
 #include "records/depttreewidget.h"
 #include "records/recordstyle.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QLineEdit>
@@ -77,11 +79,6 @@ Tsetform5::Tsetform5(Tdeptdropform* picker, QWidget* parent)
     connect(Edit2, &QLineEdit::returnPressed, this, &Tsetform5::Button2Click);
     connect(m_watcher, &ActivationWatcher::entered, this, &Tsetform5::enteredWindow);
     connect(m_watcher, &ActivationWatcher::left, this, &Tsetform5::leftWindow);
-    // Any change by the user makes what is shown the thing to keep.
-    QAbstractItemModel* model = TreeView1->model();
-    connect(model, &QAbstractItemModel::rowsInserted, this, [this] { m_keepFile = false; });
-    connect(model, &QAbstractItemModel::rowsRemoved, this, [this] { m_keepFile = false; });
-    connect(model, &QAbstractItemModel::dataChanged, this, [this] { m_keepFile = false; });
 
     applyRight();
 }
@@ -95,13 +92,14 @@ Tsetform5::~Tsetform5()
 void Tsetform5::applyRight()
 {
     m_guest = currentLoginRight() == QLatin1String("guest");
+    const bool locked = !canChange();
     for (QPushButton* button : {BitBtn1, BitBtn2, Button1, Button2}) {
-        button->setEnabled(!m_guest);
+        button->setEnabled(!locked);
     }
-    Edit1->setReadOnly(m_guest);
-    Edit2->setReadOnly(m_guest);
-    TreeView1->setEditTriggers(m_guest ? QAbstractItemView::NoEditTriggers
-                                       : QAbstractItemView::SelectedClicked | QAbstractItemView::EditKeyPressed);
+    Edit1->setReadOnly(locked);
+    Edit2->setReadOnly(locked);
+    TreeView1->setEditTriggers(locked ? QAbstractItemView::NoEditTriggers
+                                      : QAbstractItemView::SelectedClicked | QAbstractItemView::EditKeyPressed);
 }
 
 void Tsetform5::showEvent(QShowEvent* event)
@@ -137,7 +135,7 @@ void Tsetform5::saveTree()
 
 void Tsetform5::Button1Click()
 {
-    if (m_guest || Edit1->text().isEmpty()) {
+    if (!canChange() || Edit1->text().isEmpty()) {
         return;
     }
     auto* item = new QTreeWidgetItem(QStringList{Edit1->text()});
@@ -153,7 +151,7 @@ void Tsetform5::Button1Click()
 
 void Tsetform5::Button2Click()
 {
-    if (m_guest || Edit2->text().isEmpty()) {
+    if (!canChange() || Edit2->text().isEmpty()) {
         return;
     }
     QTreeWidgetItem* selected = TreeView1->currentItem();
@@ -176,7 +174,7 @@ void Tsetform5::Button2Click()
 void Tsetform5::BitBtn1Click()
 {
     QTreeWidgetItem* selected = TreeView1->currentItem();
-    if (m_guest || selected == nullptr || !selected->isSelected()) {
+    if (!canChange() || selected == nullptr || !selected->isSelected()) {
         return;
     }
     TreeView1->editItem(selected);
@@ -185,7 +183,7 @@ void Tsetform5::BitBtn1Click()
 void Tsetform5::BitBtn2Click()
 {
     QTreeWidgetItem* selected = TreeView1->currentItem();
-    if (m_guest || selected == nullptr || !selected->isSelected()) {
+    if (!canChange() || selected == nullptr || !selected->isSelected()) {
         return;
     }
     delete selected;
@@ -195,23 +193,36 @@ void Tsetform5::enteredWindow()
 {
     try {
         loadTree();
-        m_keepFile = false;
+        m_unreadable = false;
+        applyRight();
     } catch (const std::exception& e) {
-        // A file that is there but not wholly readable stays as it is until the user changes
-        // the tree; a missing one is written anew on leaving.
-        m_keepFile = QFileInfo::exists(depttree::deptfile());
+        // A tree not read whole is never written back: it would lose every department after the
+        // bad line. The editor only shows it until the file is mended; a missing file is
+        // written anew on leaving.
+        m_unreadable = QFileInfo::exists(depttree::deptfile());
+        applyRight();
+        if (m_told && m_unreadable) {
+            return;
+        }
+        m_told = m_unreadable;
+        QString text = exceptionText(e);
+        if (const auto* level = dynamic_cast<const depttree::LevelError*>(&e)) {
+            text += QStringLiteral("\n\n部门文件 %1 的第 %2 行比上一行多缩进了不止一级，部门没有全部读入。"
+                                   "请改正该行后重新打开；在此之前部门只能查看，不能修改。")
+                        .arg(QDir::toNativeSeparators(depttree::deptfile()))
+                        .arg(level->line());
+        } else if (m_unreadable) {
+            text += QStringLiteral("\n\n部门文件没有全部读入，在此之前部门只能查看，不能修改。");
+        }
         m_watcher->setSuspended(true);
-        showException(e);
+        ShowError(text);
         m_watcher->setSuspended(false);
     }
 }
 
 void Tsetform5::leftWindow()
 {
-    if (m_keepFile) {
-        if (m_picker != nullptr) {
-            m_picker->setTree(depttreewidget::read(TreeView1));
-        }
+    if (m_unreadable) {
         return;
     }
     try {

@@ -12,7 +12,7 @@ class Tdeptdropform;
 
 /// The department editor: builds the tree of dept.txt. Reloads the file each time it becomes
 /// active; each time it stops being active it hands its tree to the picker and writes the file.
-/// A guest may look but not change anything.
+/// A guest may look but not change anything; nor may anyone while the file cannot be read whole.
 class Tsetform5 : public QDialog
 {
     Q_OBJECT
@@ -28,6 +28,8 @@ public:
     void saveTree();
 
     bool isGuest() const { return m_guest; }
+    /// False for a guest and while dept.txt could not be read whole.
+    bool canChange() const { return !m_guest && !m_unreadable; }
 
     QGroupBox* GroupBox1 = nullptr;
     QTreeWidget* TreeView1 = nullptr;
@@ -55,5 +57,6 @@ private:
     Tdeptdropform* m_picker;
     ActivationWatcher* m_watcher = nullptr;
     bool m_guest = false;
-    bool m_keepFile = false;
+    bool m_unreadable = false; ///< dept.txt is there but was not read whole
+    bool m_told = false;       ///< the user has been told so in this window
 };

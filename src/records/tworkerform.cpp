@@ -61,6 +61,21 @@ template <typename Step> bool quietly(Step step)
     }
 }
 
+/// Runs a store or a deletion; a failure is shown (the row keeps its state), except one the data
+/// module has already reported and given up silently.
+template <typename Step> bool reported(Step step)
+{
+    try {
+        step();
+        return true;
+    } catch (const AbortOp&) {
+        return false;
+    } catch (const std::exception& e) {
+        ShowError(exceptionText(e));
+        return false;
+    }
+}
+
 struct PersonField
 {
     const char* field;
@@ -553,6 +568,9 @@ void Tworkerform::showEvent(QShowEvent* event)
     fieldChooser->setCurrentIndex(-1);
     valueBox->setEnabled(false);
 
+    // The photo component learns its mode before the query opens, so that the opening's move
+    // shows the current person's photo as every later move does.
+    m_photos->setPhotoOnDisk(m_photoOnDisk);
     // The detail queries open selected to the current person: opened over their whole tables they
     // would sort every detail row of the archive for pages nobody looks at yet.
     m_dm.personquery->open();
@@ -563,7 +581,6 @@ void Tworkerform::showEvent(QShowEvent* event)
     }
     personGrid->setFocus();
     applyRights();
-    m_photos->setPhotoOnDisk(m_photoOnDisk);
     filePhoto->setVisible(m_photoOnDisk);
     databasePhoto->setVisible(!m_photoOnDisk);
     showPhotos();
@@ -616,6 +633,10 @@ void Tworkerform::applyRights()
     statusButton->setEnabled(admin);
     redeployButton->setEnabled(admin);
     personPage->setEnabled(admin);
+    // A guest's Ctrl+Delete does nothing, as the disabled delete button.
+    for (int page = 1; page < NotesPage; ++page) {
+        detailGrids[size_t(page)]->setDeleteConfirmed(admin && hasGridDeletion(page));
+    }
     updatePageButtons();
 }
 
@@ -667,15 +688,44 @@ void Tworkerform::valueChanged(const QString& text)
     if (field.isEmpty()) {
         return;
     }
-    Query* query = m_dm.personquery;
-    query->close();
-    const QString where = filterWhere(field, text);
-    if (where.isEmpty()) {
-        query->clearMacro(QStringLiteral("where"));
-    } else {
-        query->setMacro(QStringLiteral("where"), where);
+    QString where;
+    try {
+        where = filterWhere(field, text);
+    } catch (const RosterError& e) {
+        // Said once while the text stays invalid (the user is most likely still typing the
+        // list); the macro and the list stay as they were.
+        if (!m_patternRejected) {
+            m_patternRejected = true;
+            ShowError(e.message());
+        }
+        return;
     }
-    query->open();
+    m_patternRejected = false;
+    Query* query = m_dm.personquery;
+    // A stored default ("0") or a cleared macro expands to nothing, as an empty text does.
+    QString before = query->macro(QStringLiteral("where"));
+    if (!before.trimmed().startsWith(QLatin1String("where"), Qt::CaseInsensitive)) {
+        before.clear();
+    }
+    query->close();
+    try {
+        applyWhere(where);
+        query->open();
+    } catch (...) {
+        // A text the database still refuses must not leave the list closed over it.
+        applyWhere(before);
+        query->open();
+        throw;
+    }
+}
+
+void Tworkerform::applyWhere(const QString& where)
+{
+    if (where.isEmpty()) {
+        m_dm.personquery->clearMacro(QStringLiteral("where"));
+    } else {
+        m_dm.personquery->setMacro(QStringLiteral("where"), where);
+    }
 }
 
 void Tworkerform::clearValueBox()
@@ -781,7 +831,7 @@ void Tworkerform::addClick()
         return;
     }
     Query* query = m_dm.detailQuery(page);
-    quietly([&] {
+    reported([&] {
         query->insert();
         query->field(tieField(page)).setAsString(key);
         for (const auto& [field, value] : newRowDefaults(page, QDate::currentDate())) {
@@ -798,15 +848,17 @@ void Tworkerform::saveClick()
     const int page = activePage();
     Query* query = pageQuery(page);
     if (page == PersonPage) {
-        if (isEditing(*query)) {
-            quietly([query] { query->post(); });
+        // A record refused by the data module stays in editing; a photo file that could not be
+        // written follows a stored record, and is no success either.
+        if (isEditing(*query) && !reported([query] { query->post(); })) {
+            return;
         }
         if (!isEditing(*query)) {
             StdInfo(savedMessage(page));
         }
         return;
     }
-    if (isEditing(*query) && quietly([query] { query->post(); })) {
+    if (isEditing(*query) && reported([query] { query->post(); })) {
         StdInfo(savedMessage(page));
     }
 }
@@ -824,7 +876,7 @@ void Tworkerform::deleteClick()
         return;
     }
     Query* query = pageQuery(page);
-    quietly([query] { query->remove(); });
+    reported([query] { query->remove(); });
     if (isDetailPage(page)) {
         detailGrids[size_t(page)]->setFocus();
     }

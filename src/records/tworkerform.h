@@ -109,6 +109,7 @@ private:
     void pageChanged(int page);
     void applySort(workerpages::SortCycle& cycle, DataGrid* grid, engine::Query* query, int column);
     void clearValueBox();
+    void applyWhere(const QString& where);
     void applyRights();
     void updatePageButtons();
     engine::Query* pageQuery(int page) const;
@@ -128,6 +129,7 @@ private:
     std::array<workerpages::SortCycle, workerpages::PageCount> m_sortCycles{};
     workerpages::SortCycle m_personSort;
     int m_shownPage = workerpages::PersonPage;
+    bool m_patternRejected = false; ///< the value box holds a text that is no valid pattern
 };
 
 /// The personnel browser of the run; nullptr before start-up creates it.

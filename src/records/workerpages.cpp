@@ -1,5 +1,7 @@
 #include "records/workerpages.h"
 
+#include "data/likeliteral.h"
+
 namespace workerpages {
 namespace {
 
@@ -61,6 +63,11 @@ QString deleteQuestion(int page)
     return text(at(page).question);
 }
 
+bool hasGridDeletion(int page)
+{
+    return isDetailPage(page) && page != 3;
+}
+
 QString tieField(int page)
 {
     return isDetailPage(page) ? text(at(page).tie) : QString();
@@ -91,9 +98,7 @@ QString filterWhere(const QString& field, const QString& typed)
     if (typed.isEmpty()) {
         return QString();
     }
-    QString literal = typed;
-    literal.replace(u'"', QStringLiteral("\"\""));
-    return QStringLiteral("WHERE %1 LIKE \"%2*\"").arg(field, literal);
+    return QStringLiteral("WHERE %1 LIKE %2").arg(field, likeLiteral(typed + u'*'));
 }
 
 QString SortCycle::click(int column, const QString& field)

@@ -20,14 +20,17 @@ QString pageCaption(int page);
 QString addCaption(int page);
 QString savedMessage(int page);
 QString deleteQuestion(int page);
+/// Whether the page's grid deletes its row with Ctrl+Delete after its own question (all detail
+/// pages but the rewards and punishments).
+bool hasGridDeletion(int page);
 /// The field of a detail row that holds its person's key: "id" or "person_id".
 QString tieField(int page);
 /// The values a new detail row starts with (besides its tie field).
 QList<QPair<QString, QString>> newRowDefaults(int page, const QDate& today);
 
-/// The `where` text of the quick filter: a prefix match on field. A double quote typed into the
-/// value is doubled inside the literal so the search still works. Empty text gives an empty
-/// text (the macro is then cleared).
+/// The `where` text of the quick filter: a prefix match on field, the typed text keeping Jet's
+/// wild cards (see likeLiteral, which also throws for a text that is no valid pattern). Empty text
+/// gives an empty text (the macro is then cleared).
 QString filterWhere(const QString& field, const QString& typed);
 
 /// The sort mark of a grid's column titles: a click cycles none → ascending → descending → none,

@@ -1,6 +1,7 @@
 #include "data/engine/database.h"
 #include "data/engine/jetlike.h"
 #include "data/engine/jetsql.h"
+#include "data/likeliteral.h"
 #include "support/testdb.h"
 
 #include <QtTest>
@@ -15,6 +16,8 @@ private slots:
     void matches();
     void invalidPatterns_data();
     void invalidPatterns();
+    void searchBoxLiterals_data();
+    void searchBoxLiterals();
     void likeOperator();
 };
 
@@ -109,6 +112,7 @@ void TestJetLike::invalidPatterns_data()
     QTest::addColumn<QString>("pattern");
     QTest::newRow("unclosed list") << "ab[cd";
     QTest::newRow("descending range") << "[z-a]";
+    QTest::newRow("a lone bracket typed into a search box") << "[*";
 }
 
 void TestJetLike::invalidPatterns()
@@ -121,6 +125,52 @@ void TestJetLike::invalidPatterns()
         thrown = true;
     }
     QVERIFY(thrown);
+    QVERIFY(!jet::isValidLikePattern(pattern));
+    // A search box refuses it before any statement is run, saying so in Chinese.
+    QString message;
+    try {
+        likeLiteral(pattern);
+    } catch (const RosterError& e) {
+        message = e.message();
+    }
+    QVERIFY2(message.contains(pattern) && message.contains(QStringLiteral("不是有效的查询内容")), qPrintable(message));
+}
+
+void TestJetLike::searchBoxLiterals_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("literal");
+    QTest::addColumn<QStringList>("ids");
+    QTest::newRow("prefix") << "张*"
+                            << "\"张*\"" << QStringList{"A1", "A3"};
+    QTest::newRow("a list of first letters") << "[张李]*"
+                                             << "\"[张李]*\"" << QStringList{"A1", "A2", "A3"};
+    QTest::newRow("one character") << "?四"
+                                   << "\"?四\"" << QStringList{"A2"};
+    QTest::newRow("a digit") << "a#c*"
+                             << "\"a#c*\"" << QStringList{"B2"};
+    QTest::newRow("double quote doubled") << "赵\"*"
+                                          << "\"赵\"\"*\"" << QStringList{"A4"};
+    QTest::newRow("percent and underscore are plain") << "%_*"
+                                                      << "\"%_*\"" << QStringList{};
+    QTest::newRow("empty list stands for nothing") << "[]李*"
+                                                   << "\"[]李*\"" << QStringList{"A2"};
+}
+
+void TestJetLike::searchBoxLiterals()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, literal);
+    QFETCH(QStringList, ids);
+    QCOMPARE(likeLiteral(typed), literal);
+    auto db = testdb::memory(QStringLiteral("INSERT INTO person(ID, name) VALUES ('A1', '张三'), ('A2', '李四'),"
+                                            " ('A3', '张𠀾'), ('A4', '赵\"丽'), ('B1', 'abc'), ('B2', 'a1c');"));
+    QStringList found;
+    for (const QVariantList& row : db->selectRows(QStringLiteral("SELECT ID FROM person WHERE name LIKE ") + literal +
+                                                  QStringLiteral(" ORDER BY ID"))) {
+        found << row.first().toString();
+    }
+    QCOMPARE(found, ids);
 }
 
 void TestJetLike::likeOperator()

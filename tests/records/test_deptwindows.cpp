@@ -70,7 +70,6 @@ private slots:
         QTest::newRow("first level") << QList<int>{1} << QStringList{"B", "", ""};
         QTest::newRow("second level") << QList<int>{0, 0} << QStringList{"A", "A1", ""};
         QTest::newRow("third level") << QList<int>{0, 0, 0} << QStringList{"A", "A1", "A11"};
-        QTest::newRow("fourth level") << QList<int>{0, 0, 0, 0} << QStringList{"", "", ""};
     }
     void pickdeptFollowsTheLevelTable()
     {
@@ -95,6 +94,40 @@ private slots:
         QVERIFY(result.ok);
         QCOMPARE(result.names, names);
         QVERIFY(!picker.isVisible());
+    }
+
+    void aNodeBelowTheThirdLevelCannotBePicked()
+    {
+        RecordsHome home;
+        RecordsHome::writeRaw(depttree::deptfile(), "A\r\n\tA1\r\n\t\tA11\r\n\t\t\tA111\r\nB\r\n");
+        Tdeptdropform picker;
+        picker.loadFile(depttree::deptfile());
+        QLineEdit control;
+        control.show();
+
+        // OK and a double click on the fourth level leave the picker open; a node that fits is
+        // then picked as usual.
+        bool stayedOpen = false;
+        const Picked result = pick(picker, &control, [&] {
+            QTreeWidgetItem* deep = itemAt(picker.TreeView1, {0, 0, 0, 0});
+            select(picker.TreeView1, deep);
+            picker.BitBtn1->click();
+            emit picker.TreeView1->itemDoubleClicked(deep, 0);
+            stayedOpen = picker.isVisible();
+            select(picker.TreeView1, itemAt(picker.TreeView1, {0, 0, 0}));
+            picker.BitBtn1->click();
+        });
+        QVERIFY(stayedOpen);
+        QVERIFY(result.ok);
+        QCOMPARE(result.names, (QStringList{"A", "A1", "A11"}));
+
+        const Picked cancelled = pick(picker, &control, [&] {
+            select(picker.TreeView1, itemAt(picker.TreeView1, {0, 0, 0, 0}));
+            picker.BitBtn1->click();
+            picker.BitBtn2->click();
+        });
+        QVERIFY(!cancelled.ok);
+        QCOMPARE(cancelled.names, (QStringList{"x", "x", "x"}));
     }
 
     void pickdeptPicksNothingUnlessOk()
@@ -300,23 +333,50 @@ private slots:
         QCOMPARE(RecordsHome::bytes(depttree::deptfile()), exampleFile);
     }
 
-    void aBadLevelKeepsTheFileUntilTheTreeIsChanged()
+    void aTreeNotReadWholeIsShownReadOnlyAndNeverWritten()
     {
         RecordsHome home;
         ScriptedInteraction ui;
-        const QByteArray bad("A\r\n\t\tA11\r\nB\r\n");
+        const QByteArray bad("A\r\n\tA1\r\n\t\t\tA111\r\nB\r\n\tB1\r\nC\r\n");
         RecordsHome::writeRaw(depttree::deptfile(), bad);
         Tdeptdropform picker;
         Tsetform5 form(&picker);
         form.show();
         QVERIFY(QTest::qWaitForWindowActive(&form));
-        QCOMPARE(ui.texts(), QStringList{"Invalid level (2) for item \"A11\""});
+        QCOMPARE(ui.texts().size(), 1);
+        const QString message = ui.texts().first();
+        QVERIFY2(message.startsWith("Invalid level (3) for item \"A111\""), qPrintable(message));
+        QVERIFY2(message.contains("dept.txt") && message.contains("第 3 行"), qPrintable(message));
         QCOMPARE(form.TreeView1->topLevelItemCount(), 1);
+        QVERIFY(!form.canChange());
 
-        // Only looking: the rest of the file survives.
+        // Adding, renaming and deleting do nothing; the message is not repeated.
+        for (QPushButton* b : {form.BitBtn1, form.BitBtn2, form.Button1, form.Button2}) {
+            QVERIFY(!b->isEnabled());
+        }
+        form.Edit1->setText("D");
+        form.Button1Click();
+        select(form.TreeView1, itemAt(form.TreeView1, {0}));
+        form.BitBtn2Click();
+        QCOMPARE(form.TreeView1->topLevelItemCount(), 1);
+        QWidget other;
+        other.show();
+        other.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&other));
+        form.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        QCOMPARE(ui.texts().size(), 1);
+
         form.close();
         QCOMPARE(RecordsHome::bytes(depttree::deptfile()), bad);
-        QCOMPARE(picker.firstLevelNames(), QStringList{"A"});
+
+        // Once the line is mended, a new editor changes the tree again.
+        RecordsHome::writeRaw(depttree::deptfile(), "A\r\n\tA1\r\n");
+        Tsetform5 mended(&picker);
+        mended.show();
+        QVERIFY(QTest::qWaitForWindowActive(&mended));
+        QVERIFY(mended.canChange());
+        QVERIFY(mended.Button1->isEnabled());
     }
 
     void aMissingFileIsWrittenAnewOnLeaving()

@@ -5,6 +5,8 @@
 #include "platform/dateedit.h"
 #include "platform/paths.h"
 #include "platform/textfile.h"
+#include "records/basedata.h"
+#include "records/setdlgform.h"
 #include "records/tworkerform.h"
 #include "records/workerpages.h"
 #include "support/scriptedinteraction.h"
@@ -17,7 +19,9 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QTabWidget>
+#include <QTimer>
 #include <QtTest>
 
 using engine::DatasetState;
@@ -35,7 +39,9 @@ const char* const kPersons =
 /// clock at a fixed "now".
 struct Browser
 {
-    explicit Browser(const QString& rows = QString::fromUtf8(kPersons), const QString& right = "admin") : file(rows)
+    explicit Browser(const QString& rows = QString::fromUtf8(kPersons), const QString& right = "admin",
+                     bool photoOnDisk = false)
+        : file(rows)
     {
         paths::setAppPath(file.folder());
         QDir(file.folder()).mkpath("data");
@@ -45,6 +51,7 @@ struct Browser
         dm.loginright = right;
         dm.clock = [] { return QDateTime(QDate(2009, 6, 15), QTime(9, 0)); };
         form = std::make_unique<Tworkerform>(dm);
+        form->setPhotoOnDisk(photoOnDisk);
         form->show();
     }
     QStringList listed() const
@@ -502,29 +509,48 @@ private slots:
         QCOMPARE(b.stored("SELECT duty FROM family WHERE name='张父'").toString(), QString("经理"));
     }
 
-    void aCellThatIsNoDateIsReportedAndTheGridKeepsWorking()
+    void aCellThatIsNoDateIsReportedOnceTheViewHasFinished()
     {
-        Browser b{QString::fromUtf8(kPersons) + "INSERT INTO family(id,name,duty) VALUES('A001','张母','教师');"};
+        Browser b{QString::fromUtf8(kPersons) +
+                  "INSERT INTO family(id,name,duty,date) VALUES('A001','张母','教师','1952-03-04');"};
         ScriptedInteraction ui;
         QVERIFY(QTest::qWaitForWindowActive(b.form.get()));
         b.form->setActivePage(1);
         DataGrid* grid = b.form->detailGrids[1];
-        auto typeInto = [grid](int row, int column, const QString& text) {
+        QCOMPARE(grid->model()->index(0, 0).data().toString(), QString("张母"));
+        const QModelIndex dateCell = grid->model()->index(0, 2); // 出生日期
+        // A real message box runs an event loop and takes the focus while it is shown; the view
+        // must have finished with the cell's editor by then.
+        bool editorStillOpen = false;
+        ui.whileShown = [&](const ScriptedInteraction::Shown&) {
+            editorStillOpen = grid->indexWidget(dateCell) != nullptr;
+            b.form->saveLink->setFocus();
+            QApplication::processEvents();
+        };
+        auto typeInto = [grid](const QModelIndex& cell, const QString& text) {
             grid->setFocus();
-            grid->setCurrentIndex(grid->model()->index(row, column));
+            grid->setCurrentIndex(cell);
             QWidget* editor = QApplication::focusWidget();
             QVERIFY(grid->isAncestorOf(editor));
             QTest::keyClicks(editor, text);
-            QTest::keyClick(editor, Qt::Key_Tab);
+            QTest::keyClick(editor, Qt::Key_Return);
         };
-        typeInto(0, 2, "abc"); // 出生日期
-        QCOMPARE(ui.texts(), QStringList{"'abc'不是有效的日期"});
+        for (const QString& typed : {QString("abc"), QString("2023-02-30")}) {
+            ui.clear();
+            typeInto(dateCell, typed);
+            QTRY_COMPARE(ui.texts(), QStringList{QString("'%1'不是有效的日期").arg(typed)});
+            QVERIFY2(!editorStillOpen, qPrintable(typed));
+            QCOMPARE(dateCell.data().toString(), QString("1952-03-04"));
+        }
 
+        ui.whileShown = nullptr;
         ui.clear();
-        typeInto(1, 4, "FOO"); // 担任职务 of the other member
+        typeInto(grid->model()->index(1, 4), "FOO"); // 担任职务 of the other member
+        QTest::qWait(20);
         b.form->saveClick();
         QCOMPARE(ui.texts(), QStringList{"家庭成员保存成功！"});
         QCOMPARE(b.stored("SELECT count(*) FROM family WHERE duty='FOO'").toInt(), 1);
+        QCOMPARE(b.stored("SELECT date FROM family WHERE name='张母'").toString(), QString("1952-03-04"));
     }
 
     void aReloginIsSeenWhenTheWindowIsActivatedAgain()
@@ -551,6 +577,224 @@ private slots:
         grid->edit(grid->model()->index(0, 0));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
         QVERIFY(!b.form->isVisible());
+    }
+
+    void aTextThatIsNoPatternLeavesTheListAsItWas()
+    {
+        Browser b;
+        ScriptedInteraction ui;
+        b.form->fieldChosen(0); // 姓名
+        b.form->valueBox->setEditText("张");
+        QCOMPARE(b.listed(), (QStringList{"A001", "A003"}));
+        const QString where = b.dm.personquery->macro("where");
+
+        // An unclosed list is said once while it stays unclosed; the list stays as it was.
+        b.form->valueBox->setEditText("[");
+        b.form->valueBox->setEditText("[张");
+        QCOMPARE(ui.texts().size(), 1);
+        QVERIFY(ui.texts().first().contains("“[”"));
+        QCOMPARE(ui.shown.first().kind, ScriptedInteraction::Kind::Error);
+        QCOMPARE(b.dm.personquery->macro("where"), where);
+        QVERIFY(b.dm.personquery->active());
+        QCOMPARE(b.listed(), (QStringList{"A001", "A003"}));
+
+        // Jet's wild cards keep their meaning once the list is closed; the browser goes on.
+        b.form->valueBox->setEditText("[张李]");
+        QCOMPARE(b.listed(), (QStringList{"A001", "A002", "A003"}));
+        b.form->valueBox->setEditText("?娜");
+        QCOMPARE(b.listed(), QStringList{"A002"});
+        b.form->valueBox->setEditText("[z-a]");
+        QCOMPARE(ui.texts().size(), 2);
+        QCOMPARE(b.listed(), QStringList{"A002"});
+        b.form->showAllPersons();
+        QCOMPARE(b.listed().size(), 4);
+    }
+
+    void aPhotoFileThatCannotBeWrittenIsNoSuccess()
+    {
+        Browser b(QString::fromUtf8(kPersons), "admin", true);
+        ScriptedInteraction ui;
+        const QString picture = b.file.folder() + "/chosen.jpg";
+        QImage(8, 8, QImage::Format_RGB32).save(picture, "JPEG");
+        // The installation has no photo folder.
+        QVERIFY(!QDir(b.file.folder() + "/photo").exists());
+        ui.choose({picture});
+        b.form->choosePhotoButton->click();
+        b.form->saveClick();
+        QCOMPARE(ui.texts().size(), 1);
+        QVERIFY(ui.texts().first() != "人员资料保存成功！");
+        QCOMPARE(ui.shown.last().kind, ScriptedInteraction::Kind::Error);
+    }
+
+    void theCurrentPhotoFileIsShownAtTheFirstOpening()
+    {
+        Browser b(QString::fromUtf8(kPersons), "admin", false);
+        b.form->hide();
+        b.dm.personquery->close();
+        QDir(b.file.folder()).mkpath("photo");
+        QImage(8, 8, QImage::Format_RGB32).save(b.file.folder() + "/photo/A001.jpg", "JPEG");
+        b.form->setPhotoOnDisk(true);
+        b.form->show();
+        QCOMPARE(b.dm.personquery->field("ID").asString(), QString("A001"));
+        QVERIFY(!b.form->filePhoto->isHidden());
+        QVERIFY(!b.form->filePhoto->pixmap().isNull());
+    }
+
+    void aDetailRowThatCannotBeStoredOrDeletedSaysWhy()
+    {
+        Browser b{
+            QString::fromUtf8(kPersons) +
+            "CREATE TRIGGER keep_family_u BEFORE UPDATE ON family BEGIN SELECT RAISE(ABORT,'family locked'); END;"
+            "CREATE TRIGGER keep_family_d BEFORE DELETE ON family BEGIN SELECT RAISE(ABORT,'family locked'); END;"};
+        ScriptedInteraction ui;
+        b.form->setActivePage(1);
+        QAbstractItemModel* model = b.form->detailGrids[1]->model();
+        QVERIFY(model->setData(model->index(0, 1), "父亲"));
+        b.form->saveClick();
+        QCOMPARE(ui.texts().size(), 1);
+        QVERIFY2(ui.texts().first().contains("family locked"), qPrintable(ui.texts().first()));
+        QCOMPARE(ui.shown.first().kind, ScriptedInteraction::Kind::Error);
+        QCOMPARE(b.dm.familyquery->state(), DatasetState::Edit); // the row stays as it was
+        b.form->cancelClick();
+
+        ui.clear();
+        ui.answer({true});
+        b.form->deleteClick();
+        QCOMPARE(ui.texts().size(), 2);
+        QVERIFY(ui.texts().last().contains("family locked"));
+        QCOMPARE(b.stored("SELECT count(*) FROM family WHERE name='张父'").toInt(), 1);
+    }
+
+    void ctrlDeleteAsksInTheDetailGrids_data()
+    {
+        QTest::addColumn<QString>("right");
+        QTest::addColumn<int>("page");
+        QTest::addColumn<bool>("asked");
+        QTest::newRow("family") << "admin" << 1 << true;
+        QTest::newRow("history") << "admin" << 2 << true;
+        QTest::newRow("rewards and punishments have none") << "admin" << 3 << false;
+        QTest::newRow("contracts") << "admin" << 6 << true;
+        QTest::newRow("redeployments") << "admin" << 7 << true;
+        QTest::newRow("a guest's key does nothing") << "guest" << 1 << false;
+    }
+    void ctrlDeleteAsksInTheDetailGrids()
+    {
+        QFETCH(QString, right);
+        QFETCH(int, page);
+        QFETCH(bool, asked);
+        Browser b{QString::fromUtf8(kPersons) +
+                      "INSERT INTO history(id,company) VALUES('A001','甲'),('A001','乙');"
+                      "INSERT INTO honor(id,sorts) VALUES('A001','甲'),('A001','乙');"
+                      "INSERT INTO contracts(person_id,name) VALUES('A001','甲'),('A001','乙');"
+                      "INSERT INTO redeployments(person_id,reason) VALUES('A001','甲'),('A001','乙');"
+                      "INSERT INTO family(id,name) VALUES('A001','乙');",
+                  right};
+        ScriptedInteraction ui;
+        QVERIFY(QTest::qWaitForWindowActive(b.form.get()));
+        b.form->setActivePage(page);
+        DataGrid* grid = b.form->detailGrids[size_t(page)];
+        const int before = b.dm.detailQuery(page)->recordCount();
+        QCOMPARE(before, 2);
+        grid->setFocus();
+        grid->setCurrentIndex(grid->model()->index(1, 0));
+        QWidget* focus = QApplication::focusWidget(); // the cell's editor where cells are edited
+        ui.answer({false, true});
+        QTest::keyClick(focus, Qt::Key_Delete, Qt::ControlModifier);
+        QTest::qWait(20);
+        if (!asked) {
+            QVERIFY(ui.texts().isEmpty());
+            QCOMPARE(b.dm.detailQuery(page)->recordCount(), before);
+            return;
+        }
+        QCOMPARE(ui.texts(), QStringList{"Delete record?"}); // No keeps the row
+        QCOMPARE(b.dm.detailQuery(page)->recordCount(), before);
+        grid->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Delete, Qt::ControlModifier);
+        QTest::qWait(20);
+        QCOMPARE(ui.texts().size(), 2);
+        QCOMPARE(b.dm.detailQuery(page)->recordCount(), before - 1);
+    }
+
+    void aListEditorIsUsableFromTheModalBrowser()
+    {
+        Browser b;
+        ScriptedInteraction ui;
+        QWidget mainWindow;
+        createRecordWindows(&mainWindow);
+        textfile::writeLines(paths::datapath() + "folk.txt", {"汉族", "回族"});
+        b.form->hide();
+        b.form->setview(true);
+        bool exitClosedIt = false;
+        QStringList shownEntries;
+        QTimer::singleShot(0, b.form.get(), [&] {
+            const auto closeBrowser = qScopeGuard([&b] { b.form->close(); });
+            openBaseData("folk"); // what the folk box's ellipsis does
+            TSetDlgForm* editor = codeListEditor();
+            QVERIFY(QTest::qWaitForWindowActive(editor));
+            shownEntries = editor->entries();
+            // A window the modal browser blocks takes no clicks.
+            QTest::mouseClick(editor->BitBtn3, Qt::LeftButton); // 退出
+            exitClosedIt = !editor->isVisible();
+        });
+        b.form->exec();
+        b.form->setview(false);
+        QCOMPARE(shownEntries, (QStringList{"汉族", "回族"}));
+        QVERIFY(exitClosedIt);
+        // Back with the main window once the browser is done: it outlives the browser.
+        QCOMPARE(codeListEditor()->parentWidget(), &mainWindow);
+    }
+
+    void aDateBoxStoresOnlyAWholeValidDate_data()
+    {
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<QString>("message");
+        // A001 was born 1980-06-15 and started working 2000-07-01; "now" is 2009-06-15.
+        QTest::newRow("impossible birth day") << "birth"
+                                              << "2023-02-30"
+                                              << "1980-06-15"
+                                              << "'2023-02-30'不是有效的日期";
+        QTest::newRow("impossible start of work") << "date1"
+                                                  << "2001-13-01"
+                                                  << "2000-07-01"
+                                                  << "'2001-13-01'不是有效的日期";
+        QTest::newRow("impossible joining day") << "date2"
+                                                << "2005-04-31"
+                                                << ""
+                                                << "'2005-04-31'不是有效的日期";
+        QTest::newRow("impossible graduation") << "gdate"
+                                               << "1999-02-29"
+                                               << ""
+                                               << "'1999-02-29'不是有效的日期";
+        QTest::newRow("valid birth day") << "birth"
+                                         << "1979-02-03"
+                                         << "1979-02-03"
+                                         << "人员资料保存成功！";
+    }
+    void aDateBoxStoresOnlyAWholeValidDate()
+    {
+        QFETCH(QString, box);
+        QFETCH(QString, typed);
+        QFETCH(QString, stored);
+        QFETCH(QString, message);
+        Browser b;
+        ScriptedInteraction ui;
+        QVERIFY(QTest::qWaitForWindowActive(b.form.get()));
+        DateEdit* date = b.dateBox(box);
+        b.personBoxFocus(box);
+        QLineEdit* line = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+        QVERIFY(line && date->isAncestorOf(line));
+        line->selectAll();
+        QTest::keyClicks(line, typed);
+        QTest::keyClick(line, Qt::Key_Tab); // leaving the box
+        b.form->saveClick();
+        QCOMPARE(ui.texts().first(), message);
+        QCOMPARE(date->text(), stored);
+        QCOMPARE(b.stored(QString("SELECT ifnull(%1,'') FROM person WHERE ID='A001'").arg(box)).toString(), stored);
+        if (box == "birth" && stored != typed) {
+            QCOMPARE(b.stored("SELECT ifnull(age,'') FROM person WHERE ID='A001'").toString(), QString("29"));
+        }
     }
 
     void leavingTheDateBoxes_data()

@@ -54,11 +54,17 @@ void ScriptedInteraction::message(MessageKind kind, const QString& caption, cons
                    : kind == MessageKind::Warning ? Kind::Warning
                                                   : Kind::Information;
     shown.append({k, caption, text});
+    if (whileShown) {
+        whileShown(Shown(shown.last())); // a copy: the handler may show more
+    }
 }
 
 bool ScriptedInteraction::question(const QString& caption, const QString& text)
 {
     shown.append({Kind::Question, caption, text});
+    if (whileShown) {
+        whileShown(Shown(shown.last())); // a copy: the handler may show more
+    }
     if (m_answers.isEmpty()) {
         throw std::logic_error("no scripted answer for the question: " + text.toStdString());
     }

@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <QStringList>
+#include <functional>
 
 /// A scripted stand-in for the message seam. It records every text shown and every file or
 /// program opened, and answers questions and choosers from its script. A question or chooser
@@ -36,6 +37,10 @@ public:
     void answer(std::initializer_list<bool> answers);
     /// Names for the coming file and directory choosers, in order; an empty name cancels.
     void choose(std::initializer_list<QString> names);
+
+    /// Runs while each message or question is on screen, as the user's doings while a real box
+    /// runs its own event loop.
+    std::function<void(const Shown&)> whileShown;
 
     QList<Shown> shown;
     QStringList opened;         ///< documents and addresses opened with their default program

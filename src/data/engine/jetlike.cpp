@@ -160,6 +160,16 @@ bool match(const QString& pattern, const QString& text, char32_t escape)
 
 } // namespace
 
+bool isValidLikePattern(const QString& pattern)
+{
+    try {
+        compile(pattern.toUcs4(), NoEscape);
+        return true;
+    } catch (const SqlError&) {
+        return false;
+    }
+}
+
 bool likeMatch(const QString& pattern, const QString& text)
 {
     return match(pattern, text, NoEscape);

@@ -11,6 +11,9 @@ namespace jet {
 /// Throws SqlError ("Invalid pattern string.") for an unclosed `[` or a descending range.
 bool likeMatch(const QString& pattern, const QString& text);
 
+/// Whether a pattern is one Jet's LIKE accepts: every `[` closed, every range ascending.
+bool isValidLikePattern(const QString& pattern);
+
 /// As likeMatch; a character preceded by `escape` stands for itself (SQLite's LIKE ... ESCAPE form).
 bool likeMatch(const QString& pattern, const QString& text, char32_t escape);
 
