@@ -8,7 +8,8 @@ packages=(
     qt6-base-dev qt6-base-dev-tools qt6-charts-dev qt6-image-formats-plugins qt6-translations-l10n libgl-dev
     libsqlite3-dev sqlite3
     libxlsxwriter-dev libzip-dev
-    fonts-noto-cjk
+    fonts-noto-cjk fonts-liberation2
+    poppler-utils
 )
 
 missing=()
