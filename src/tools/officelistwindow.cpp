@@ -5,6 +5,8 @@
 #include "platform/datagrid.h"
 #include "platform/interaction.h"
 #include "records/recordstyle.h"
+#include "report/printing.h"
+#include "report/report.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -113,6 +115,7 @@ OfficeListWindow::OfficeListWindow(engine::Query& query, const Setup& setup, QWi
             [this] { runAction(ToolButton2, &OfficeListWindow::changeRecord); });
     connect(ToolButton3, &QToolButton::clicked, this,
             [this] { runAction(ToolButton3, &OfficeListWindow::deleteCurrent); });
+    connect(ToolButton4, &QToolButton::clicked, this, [this] { runAction(ToolButton4, &OfficeListWindow::printList); });
     connect(ToolButton5, &QToolButton::clicked, this, &QWidget::close);
     connect(Edit1, &QLineEdit::textChanged, this, &OfficeListWindow::Edit1Change);
     connect(DBGridEh1, &DataGrid::titleClicked, this, &OfficeListWindow::DBGridEh1TitleBtnClick);
@@ -121,8 +124,6 @@ OfficeListWindow::OfficeListWindow(engine::Query& query, const Setup& setup, QWi
         DBGridEh1, [this] { runAction(ToolButton1, &OfficeListWindow::addRecord); },
         [this] { runAction(ToolButton3, &OfficeListWindow::deleteCurrent); });
 
-    // The report layer is not part of this build yet: printing stays unavailable.
-    ToolButton4->setEnabled(false);
     if (setup.guest) {
         ToolButton1->setEnabled(false);
         ToolButton2->setEnabled(false);
@@ -182,6 +183,12 @@ void OfficeListWindow::deleteCurrent()
     if (AskYesNo(QStringLiteral("你真的要删除本条记录吗？"))) {
         m_query.remove();
     }
+}
+
+void OfficeListWindow::printList()
+{
+    const std::unique_ptr<report::Report> list = listReport();
+    report::printing().preview(*list, this);
 }
 
 void OfficeListWindow::changeEvent(QEvent* event)

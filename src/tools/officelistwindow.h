@@ -6,6 +6,7 @@
 #include <QDialog>
 
 #include <functional>
+#include <memory>
 
 class DataGrid;
 class QComboBox;
@@ -19,12 +20,15 @@ class QVBoxLayout;
 namespace engine {
 class Query;
 }
+namespace report {
+class Report;
+}
 
 /// What the address book and the notepad windows share: the toolbar "新增", "修改", "删除",
 /// "打印", "退出"; the search group with its field chooser and search-as-you-type box; a grid
 /// whose titles sort; the query opened when the window becomes active and closed when it is
-/// closed (the window is only hidden). A guest can neither add, change nor delete, also not
-/// with the grid's Insert and Delete keys, which follow the buttons.
+/// closed (the window is only hidden); "打印" previews the window's report. A guest can neither add, change nor delete,
+/// also not with the grid's Insert and Delete keys, which follow the buttons.
 class OfficeListWindow : public QDialog
 {
     Q_OBJECT
@@ -50,6 +54,8 @@ public:
     void DBGridEh1TitleBtnClick(int column);
     /// "删除": asks, then deletes the current record.
     void deleteCurrent();
+    /// "打印": the window's report over the list as it stands, in the print preview.
+    void printList();
 
 protected:
     struct Setup
@@ -67,6 +73,7 @@ protected:
     /// What "新增" and "修改" do in this window.
     virtual void addRecord() = 0;
     virtual void changeRecord() = 0;
+    virtual std::unique_ptr<report::Report> listReport() = 0;
 
     void changeEvent(QEvent* event) override;
     void showEvent(QShowEvent* event) override;

@@ -5,6 +5,7 @@
 #include "platform/dateedit.h"
 #include "platform/fieldlinks.h"
 #include "records/recordstyle.h"
+#include "tools/officereports.h"
 
 #include <QDate>
 #include <QFormLayout>
@@ -170,4 +171,9 @@ bool Tnoteform::eventFilter(QObject* watched, QEvent* event)
         }
     }
     return OfficeListWindow::eventFilter(watched, event);
+}
+
+std::unique_ptr<report::Report> Tnoteform::listReport()
+{
+    return officereports::notes(m_query);
 }

@@ -43,6 +43,8 @@ protected:
     void addRecord() override;
     /// The current note in editing, the focus in its text.
     void changeRecord() override;
+    /// The printed list over the query as it stands.
+    std::unique_ptr<report::Report> listReport() override;
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 

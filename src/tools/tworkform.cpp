@@ -3,8 +3,10 @@
 #include "data/engine/query.h"
 #include "platform/datagrid.h"
 #include "records/recordstyle.h"
+#include "tools/officereports.h"
 #include "tools/taddform.h"
 
+#include <QDate>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -48,4 +50,9 @@ void Tworkform::closeEvent(QCloseEvent* event)
         m_entry.BitBtn2Click();
     }
     OfficeListWindow::closeEvent(event);
+}
+
+std::unique_ptr<report::Report> Tworkform::listReport()
+{
+    return officereports::addressBook(m_query, QDate::currentDate());
 }

@@ -19,6 +19,8 @@ protected:
     void addRecord() override;
     /// Shows the entry window on the current record in change mode.
     void changeRecord() override;
+    /// The printed list over the query as it stands.
+    std::unique_ptr<report::Report> listReport() override;
     void closeEvent(QCloseEvent* event) override;
 
 private:

@@ -2,6 +2,9 @@
 #include "platform/datagrid.h"
 #include "platform/dateedit.h"
 #include "platform/paths.h"
+#include "report/printing.h"
+#include "report/report.h"
+#include "support/pdftext.h"
 #include "support/scriptedinteraction.h"
 #include "support/testdb.h"
 #include "tools/taddform.h"
@@ -14,6 +17,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
 
@@ -68,6 +72,23 @@ void type(QPlainTextEdit* memo, const QString& text)
     memo->moveCursor(QTextCursor::End);
     memo->insertPlainText(text);
 }
+
+/// Stands in for the print preview: writes what it is shown into a PDF file, one per preview.
+class PdfPrinting : public report::Printing
+{
+public:
+    PdfPrinting() { report::installPrinting(this); }
+    ~PdfPrinting() override { report::installPrinting(nullptr); }
+    void preview(const report::Report& shown, QWidget*) override
+    {
+        files << dir.filePath(QStringLiteral("preview%1.pdf").arg(files.size() + 1));
+        report::writePdf(shown, files.last());
+    }
+    void print(const report::Report&) override { throw report::PrintError("no printer in tests"); }
+
+    QTemporaryDir dir;
+    QStringList files;
+};
 
 void press(QWidget* widget, Qt::Key key)
 {
@@ -396,6 +417,87 @@ private slots:
         QCOMPARE(column(*dm().notequery, "caption"), (QStringList{"体检", "报表"}));
         form.DBGridEh1TitleBtnClick(2);
         QCOMPARE(column(*dm().notequery, "caption"), (QStringList{"报表", "体检"}));
+    }
+
+    void addressBookPrintsTheListAsItStands()
+    {
+        PdfPrinting printing;
+        dm().db->execute("UPDATE addrbook SET phone1='010-1', phone2='010-2', call='010-3', comments='备注文字'"
+                         " WHERE name='张三'");
+        Taddform entry(*dm().adbkquery);
+        Tworkform form(*dm().adbkquery, entry, "guest"); // a guest prints as well
+        form.show();
+        form.Edit1->setText("张");
+        form.DBGridEh1TitleBtnClick(0);
+        form.ToolButton4->click();
+        QCOMPARE(printing.files.size(), 1);
+        const auto words = pdftext::words(printing.files.first());
+        const QString page = pdftext::pageText(words, 1);
+        for (const char* text : {"我的通讯录", "姓名", "性别", "家庭电话", "工作电话", "联系电话", "手机", "电子邮件",
+                                 "张三", "男", "010-1", "010-2", "010-3", "139", "zs@a.cn", "张明远", "第1页"}) {
+            QVERIFY2(pdftext::count(words, QString::fromUtf8(text)) >= 1, text);
+        }
+        QCOMPARE(pdftext::count(words, QString(37, '=')), 1);
+        QCOMPARE(pdftext::count(words, "打印日期：" + QDate::currentDate().toString("yyyy-MM-dd")), 1);
+        // Only what the search left, in the chosen order; no QQ number, no comments.
+        QVERIFY(pdftext::find(words, "张三").box.top() < pdftext::find(words, "张明远").box.top());
+        QVERIFY(!page.contains("李四"));
+        QVERIFY(!page.contains("1001"));
+        QVERIFY(!page.contains("QQ"));
+        QVERIFY(!page.contains("备注文字"));
+        QCOMPARE(pdftext::pageCount(printing.files.first()), 1);
+    }
+
+    void longAddressBookRunsOverPages()
+    {
+        PdfPrinting printing;
+        for (int i = 0; i < 80; ++i) {
+            dm().db->execute(
+                QStringLiteral("INSERT INTO addrbook(name) VALUES ('联系人%1')").arg(i, 2, 10, QChar('0')));
+        }
+        Taddform entry(*dm().adbkquery);
+        Tworkform form(*dm().adbkquery, entry, "admin");
+        form.show();
+        form.ToolButton4->click();
+        const auto words = pdftext::words(printing.files.first());
+        const int pages = pdftext::pageCount(printing.files.first());
+        QVERIFY(pages >= 2);
+        QCOMPARE(pdftext::count(words, "我的通讯录", 2), 0);
+        QCOMPARE(pdftext::count(words, "姓名", 2), 1); // the column titles head every page
+        QCOMPARE(pdftext::count(words, "第2页", 2), 1);
+    }
+
+    void notepadPrintsOneNotePerPage()
+    {
+        PdfPrinting printing;
+        Tnoteform form(*dm().notequery, "admin");
+        form.show();
+        form.Edit1->setText("2026-12");
+        form.ToolButton4->click();
+        const QString file = printing.files.first();
+        QCOMPARE(pdftext::pageCount(file), 2);
+        const auto words = pdftext::words(file);
+        // Stored order: the newest first.
+        const struct
+        {
+            const char* sort;
+            const char* caption;
+            const char* date;
+            const char* text;
+        } pages[] = {{"工作", "报表", "日期：2026-12-09", "月报"}, {"生活", "体检", "日期：2026-12-05", "带卡"}};
+        for (int i = 0; i < 2; ++i) {
+            const int number = i + 1;
+            QCOMPARE(pdftext::pageText(words, number).left(QString::fromUtf8(pages[i].sort).size() + 2),
+                     QString::fromUtf8(pages[i].sort) + " 之");
+            for (const char* text : {pages[i].caption, pages[i].date, pages[i].text}) {
+                QVERIFY2(pdftext::count(words, QString::fromUtf8(text), number) == 1, text);
+            }
+            QCOMPARE(pdftext::count(words, QString(26, '='), number), 1);
+            QCOMPARE(pdftext::count(words, QString("第%1页").arg(number), number), 1);
+            // The date stands at the right, the title across the middle.
+            const auto date = pdftext::find(words, QString::fromUtf8(pages[i].date), number);
+            QVERIFY(date.box.left() > 400);
+        }
     }
 };
 
