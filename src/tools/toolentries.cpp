@@ -6,6 +6,7 @@
 #include "platform/paths.h"
 #include "platform/textfile.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
@@ -63,6 +64,8 @@ void save(const QString& file, const QList<ToolEntry>& rows)
         lines << QStringLiteral("[%1]").arg(i + 1) << QStringLiteral("caption=") + rows[i].caption
               << QStringLiteral("filename=") + rows[i].filename << QStringLiteral("param=") + rows[i].param;
     }
+    // A missing data folder would lose the entries; the write reports any other failure.
+    QDir().mkpath(QFileInfo(file).absolutePath());
     textfile::writeLines(file, lines);
 }
 
