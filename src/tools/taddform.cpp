@@ -78,7 +78,8 @@ Taddform::Taddform(engine::Query& adbkquery, QWidget* parent) : QDialog(parent),
 
     BitBtn1 = new QPushButton(QStringLiteral("确认"), this);
     BitBtn1->setObjectName(QStringLiteral("BitBtn1PushButton"));
-    BitBtn1->setAutoDefault(false);
+    // Enter on "确认", where the field chain ends, presses it.
+    BitBtn1->setAutoDefault(true);
     BitBtn1->setGeometry(288, 356, 75, 25);
     BitBtn2 = new QPushButton(QStringLiteral("取消"), this);
     BitBtn2->setObjectName(QStringLiteral("BitBtn2PushButton"));

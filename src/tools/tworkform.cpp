@@ -20,7 +20,7 @@ Tworkform::Tworkform(engine::Query& adbkquery, Taddform& entry, const QString& l
     setObjectName(QStringLiteral("workformDialog"));
     setWindowTitle(QStringLiteral("通讯录"));
     body()->addWidget(DBGridEh1);
-    recordstyle::fixAndCentre(this, 720, 460);
+    recordstyle::fixAndCentre(this, 764, 460);
     connect(DBGridEh1, &QAbstractItemView::doubleClicked, ToolButton2, &QToolButton::click);
 }
 

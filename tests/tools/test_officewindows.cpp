@@ -212,7 +212,10 @@ private slots:
         for (const char* name : {"赵一", "钱二", "孙三"}) {
             type(entry.DBEdit1, QString::fromUtf8(name));
             QTest::keyClicks(entry.DBEdit7, "1380000");
-            entry.BitBtn1->click();
+            // Enter ends the field chain on "确认", and Enter there presses it.
+            press(entry.DBEdit7, Qt::Key_Return);
+            QCOMPARE(entry.focusWidget(), static_cast<QWidget*>(entry.BitBtn1));
+            press(entry.BitBtn1, Qt::Key_Return);
             QCOMPARE(entry.Label11->text(), QString("记录已保存,请输入下一条纪录！"));
             QVERIFY(entry.isVisible());
         }
