@@ -47,6 +47,8 @@ template <typename Window, typename Make> void showKept(QPointer<Window>& window
     if (!window) {
         window = make();
     }
+    // Another user may have logged in since the window was last shown.
+    window->applyRight(currentLoginRight());
     window->show();
     window->raise();
     window->activateWindow();

@@ -124,12 +124,16 @@ OfficeListWindow::OfficeListWindow(engine::Query& query, const Setup& setup, QWi
         DBGridEh1, [this] { runAction(ToolButton1, &OfficeListWindow::addRecord); },
         [this] { runAction(ToolButton3, &OfficeListWindow::deleteCurrent); });
 
-    if (setup.guest) {
-        ToolButton1->setEnabled(false);
-        ToolButton2->setEnabled(false);
-        ToolButton3->setEnabled(false);
-        DBGridEh1->setFocusPolicy(Qt::NoFocus);
+    m_gridFocus = DBGridEh1->focusPolicy();
+}
+
+void OfficeListWindow::applyRight(const QString& loginright)
+{
+    m_guest = loginright == QLatin1String("guest");
+    for (QToolButton* button : {ToolButton1, ToolButton2, ToolButton3}) {
+        button->setEnabled(!m_guest);
     }
+    DBGridEh1->setFocusPolicy(m_guest ? Qt::NoFocus : m_gridFocus);
 }
 
 void OfficeListWindow::runAction(QToolButton* button, void (OfficeListWindow::*action)())

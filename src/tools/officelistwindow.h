@@ -46,6 +46,11 @@ public:
     DataGrid* DBGridEh1 = nullptr;
     QStatusBar* StatusBar1 = nullptr;
 
+    /// The rights of the user logged in now: a guest can neither add, change nor delete, and the
+    /// grid does not take the focus. Applied when the window is made and each time it is shown.
+    virtual void applyRight(const QString& loginright);
+    bool isGuest() const { return m_guest; }
+
     /// Opens the query; "打开数据库出错！" when that fails.
     void FormActivate();
     /// Searches again with the new text (the field chosen now applies).
@@ -64,7 +69,6 @@ protected:
         QStringList choices;
         std::function<QString(int)> fieldOfChoice;
         QList<officelists::Column> columns;
-        bool guest = false;
     };
     OfficeListWindow(engine::Query& query, const Setup& setup, QWidget* parent);
 
@@ -85,6 +89,8 @@ private:
     void runAction(QToolButton* button, void (OfficeListWindow::*action)());
 
     std::function<QString(int)> m_fieldOfChoice;
+    Qt::FocusPolicy m_gridFocus = Qt::StrongFocus;
+    bool m_guest = false;
     workerpages::SortCycle m_sort;
     QVBoxLayout* m_body = nullptr;
 };

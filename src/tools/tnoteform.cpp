@@ -21,9 +21,8 @@
 Tnoteform::Tnoteform(engine::Query& notequery, const QString& loginright, QWidget* parent)
     : OfficeListWindow(notequery,
                        {QStringLiteral("查找"), officelists::noteSearchChoices(), &officelists::noteSearchField,
-                        officelists::noteColumns(), loginright == QLatin1String("guest")},
-                       parent),
-      m_guest(loginright == QLatin1String("guest"))
+                        officelists::noteColumns()},
+                       parent)
 {
     setObjectName(QStringLiteral("noteformDialog"));
     setWindowTitle(QStringLiteral("日常记事"));
@@ -86,7 +85,13 @@ Tnoteform::Tnoteform(engine::Query& notequery, const QString& loginright, QWidge
     for (QLineEdit* inner : DBDateEdit1->findChildren<QLineEdit*>()) {
         inner->installEventFilter(this);
     }
-    setEditing(false);
+    applyRight(loginright);
+}
+
+void Tnoteform::applyRight(const QString& loginright)
+{
+    OfficeListWindow::applyRight(loginright);
+    setEditing(m_editing);
 }
 
 void Tnoteform::setEditing(bool on)
@@ -96,7 +101,7 @@ void Tnoteform::setEditing(bool on)
     BitBtn2->setEnabled(on);
     m_links->setReadOnly(!on);
     DBGridEh1->setEnabled(!on);
-    if (!m_guest) {
+    if (!isGuest()) {
         ToolButton1->setEnabled(!on);
         ToolButton3->setEnabled(!on);
     }

@@ -31,6 +31,9 @@ public:
     bool changing() const { return m_changing; }
     bool editing() const { return m_editing; }
 
+    /// The rights, with the buttons an edit under way keeps disabled.
+    void applyRight(const QString& loginright) override;
+
     /// "确认": stores the note being added or changed; nothing when neither is under way.
     void BitBtn1Click();
     /// "取消": drops the note being added or the changes.
@@ -56,5 +59,4 @@ private:
     bool m_adding = false;
     bool m_changing = false;
     bool m_editing = false;
-    bool m_guest = false;
 };

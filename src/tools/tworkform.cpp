@@ -13,7 +13,7 @@
 Tworkform::Tworkform(engine::Query& adbkquery, Taddform& entry, const QString& loginright, QWidget* parent)
     : OfficeListWindow(adbkquery,
                        {QStringLiteral("查询"), officelists::addressSearchChoices(), &officelists::addressSearchField,
-                        officelists::addressColumns(), loginright == QLatin1String("guest")},
+                        officelists::addressColumns()},
                        parent),
       m_entry(entry)
 {
@@ -22,6 +22,7 @@ Tworkform::Tworkform(engine::Query& adbkquery, Taddform& entry, const QString& l
     body()->addWidget(DBGridEh1);
     recordstyle::fixAndCentre(this, 764, 460);
     connect(DBGridEh1, &QAbstractItemView::doubleClicked, ToolButton2, &QToolButton::click);
+    applyRight(loginright);
 }
 
 void Tworkform::addRecord()

@@ -316,6 +316,29 @@ private slots:
         QCOMPARE(query.rowCount(), 2);
     }
 
+    void rightsFollowTheUserLoggedInNow()
+    {
+        Taddform entry(*dm().adbkquery);
+        Tworkform book(*dm().adbkquery, entry, "admin");
+        book.applyRight("guest");
+        QVERIFY(!book.ToolButton1->isEnabled());
+        QCOMPARE(book.DBGridEh1->focusPolicy(), Qt::NoFocus);
+        book.applyRight("admin");
+        QVERIFY(book.ToolButton1->isEnabled() && book.ToolButton2->isEnabled() && book.ToolButton3->isEnabled());
+        QVERIFY(book.DBGridEh1->focusPolicy() != Qt::NoFocus);
+
+        Tnoteform notes(*dm().notequery, "guest");
+        notes.show();
+        notes.applyRight("admin");
+        notes.ToolButton1->click();
+        notes.applyRight("admin"); // shown again while a note is being added
+        QVERIFY(!notes.ToolButton1->isEnabled());
+        QVERIFY(!notes.ToolButton3->isEnabled());
+        QVERIFY(notes.ToolButton2->isEnabled());
+        notes.BitBtn2->click();
+        QVERIFY(notes.ToolButton1->isEnabled());
+    }
+
     void closingClosesTheQuery()
     {
         Taddform entry(*dm().adbkquery);
