@@ -76,7 +76,6 @@ private:
             parent(), [text, show] { show(text); }, Qt::QueuedConnection);
     }
 
-private:
     engine::Dataset* m_dataset;
     engine::DatasetModel* m_model;
     QColor m_odd;

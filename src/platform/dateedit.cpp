@@ -62,7 +62,9 @@ void DateEdit::dropCalendar()
     calendar->move(mapToGlobal(QPoint(0, height())));
     connect(calendar, &QCalendarWidget::activated, this, [this, calendar](const QDate& picked) {
         setDate(picked);
+        // A picked date is a whole date: the edit is finished, not only begun.
         emit textEdited(m_lineEdit->text());
+        emit editingFinished();
         calendar->close();
         m_lineEdit->setFocus();
     });

@@ -25,7 +25,7 @@ public:
 signals:
     /// The user changed the text (typing or picking from the calendar).
     void textEdited(const QString& text);
-    /// The box lost the focus or the user pressed Enter.
+    /// The box lost the focus, the user pressed Enter or picked a date from the calendar.
     void editingFinished();
 
 private:

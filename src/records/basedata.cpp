@@ -1,6 +1,6 @@
 #include "records/basedata.h"
 
-#include "app/rosterapplication.h"
+#include "platform/interaction.h"
 #include "records/codelist.h"
 #include "records/deptdropform.h"
 #include "records/depttree.h"
@@ -47,7 +47,7 @@ void createRecordWindows(QWidget* owner)
     try {
         g_picker->loadFile(depttree::deptfile());
     } catch (const std::exception& e) {
-        showException(e);
+        ShowError(depttree::readErrorText(e));
     }
     g_editor = new TSetDlgForm(owner);
 }

@@ -4,11 +4,25 @@
 #include "platform/paths.h"
 #include "platform/textfile.h"
 
+#include <QDir>
+
 namespace depttree {
 
 LevelError::LevelError(int count, const QString& text, int line)
     : RosterError(QStringLiteral("Invalid level (%1) for item \"%2\"").arg(count).arg(text)), m_line(line)
 {
+}
+
+QString readErrorText(const std::exception& error)
+{
+    QString text = exceptionText(error);
+    if (const auto* level = dynamic_cast<const LevelError*>(&error)) {
+        text += QStringLiteral("\n\n部门文件 %1 的第 %2 行比上一行多缩进了不止一级，其后的部门没有读入。"
+                               "请改正该行；在此之前部门只能查看，不能修改。")
+                    .arg(QDir::toNativeSeparators(deptfile()))
+                    .arg(level->line());
+    }
+    return text;
 }
 
 QString deptfile()

@@ -7,6 +7,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <exception>
+
 #include <vector>
 
 /// One department and its sub-departments, in insertion order.
@@ -35,6 +37,10 @@ public:
 private:
     int m_line;
 };
+
+/// What the user is told when dept.txt could not be read: the error's own text and, for a level
+/// error, which line of which file to mend (in Chinese).
+QString readErrorText(const std::exception& error);
 
 /// The file of the tree: the data folder's dept.txt.
 QString deptfile();

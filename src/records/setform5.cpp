@@ -10,7 +10,6 @@
 #include "records/depttreewidget.h"
 #include "records/recordstyle.h"
 
-#include <QDir>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QLineEdit>
@@ -205,13 +204,8 @@ void Tsetform5::enteredWindow()
             return;
         }
         m_told = m_unreadable;
-        QString text = exceptionText(e);
-        if (const auto* level = dynamic_cast<const depttree::LevelError*>(&e)) {
-            text += QStringLiteral("\n\n部门文件 %1 的第 %2 行比上一行多缩进了不止一级，部门没有全部读入。"
-                                   "请改正该行后重新打开；在此之前部门只能查看，不能修改。")
-                        .arg(QDir::toNativeSeparators(depttree::deptfile()))
-                        .arg(level->line());
-        } else if (m_unreadable) {
+        QString text = depttree::readErrorText(e);
+        if (m_unreadable && dynamic_cast<const depttree::LevelError*>(&e) == nullptr) {
             text += QStringLiteral("\n\n部门文件没有全部读入，在此之前部门只能查看，不能修改。");
         }
         m_watcher->setSuspended(true);

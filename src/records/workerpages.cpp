@@ -98,7 +98,7 @@ QString filterWhere(const QString& field, const QString& typed)
     if (typed.isEmpty()) {
         return QString();
     }
-    return QStringLiteral("WHERE %1 LIKE %2").arg(field, likeLiteral(typed + u'*'));
+    return QStringLiteral("WHERE %1 LIKE %2").arg(field, likeLiteral(typed, QStringLiteral("*")));
 }
 
 QString SortCycle::click(int column, const QString& field)

@@ -339,14 +339,21 @@ private slots:
         ScriptedInteraction ui;
         const QByteArray bad("A\r\n\tA1\r\n\t\t\tA111\r\nB\r\n\tB1\r\nC\r\n");
         RecordsHome::writeRaw(depttree::deptfile(), bad);
-        Tdeptdropform picker;
-        Tsetform5 form(&picker);
-        form.show();
-        QVERIFY(QTest::qWaitForWindowActive(&form));
+        // Start-up reads the file into the picker and says which line to mend.
+        QWidget mainWindow;
+        createRecordWindows(&mainWindow);
+        Tdeptdropform& picker = *deptPicker();
+        QCOMPARE(picker.firstLevelNames(), QStringList{"A"});
         QCOMPARE(ui.texts().size(), 1);
         const QString message = ui.texts().first();
         QVERIFY2(message.startsWith("Invalid level (3) for item \"A111\""), qPrintable(message));
         QVERIFY2(message.contains("dept.txt") && message.contains("第 3 行"), qPrintable(message));
+
+        ui.clear();
+        Tsetform5 form(&picker);
+        form.show();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        QCOMPARE(ui.texts(), QStringList{message});
         QCOMPARE(form.TreeView1->topLevelItemCount(), 1);
         QVERIFY(!form.canChange());
 
