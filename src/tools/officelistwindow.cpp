@@ -195,6 +195,11 @@ void OfficeListWindow::printList()
     report::printing().preview(*list, this);
 }
 
+void OfficeListWindow::reject()
+{
+    close();
+}
+
 void OfficeListWindow::changeEvent(QEvent* event)
 {
     QDialog::changeEvent(event);

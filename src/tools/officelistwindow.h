@@ -61,6 +61,8 @@ public:
     void deleteCurrent();
     /// "打印": the window's report over the list as it stands, in the print preview.
     void printList();
+    /// Esc closes the window as "退出" does, closing its query.
+    void reject() override;
 
 protected:
     struct Setup

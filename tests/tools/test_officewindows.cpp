@@ -354,6 +354,9 @@ private slots:
         QCOMPARE(m_module->count("addrbook"), 5);
         form.show(); // shown again with its search text
         QVERIFY(dm().adbkquery->active());
+        press(form.Edit1, Qt::Key_Escape); // Esc leaves as "退出" does
+        QVERIFY(!form.isVisible());
+        QVERIFY(!dm().adbkquery->active());
     }
 
     void openingFailureIsReported()
