@@ -11,11 +11,12 @@
 
 #include "benchdb.h"
 
+#include "app/windowcontext.h"
 #include "data/dmunit.h"
 #include "data/engine/datasetmodel.h"
-#include "platform/datagrid.h"
+#include "dataaware/datagrid.h"
+#include "platform/interaction.h"
 #include "platform/paths.h"
-#include "records/basedata.h"
 #include "records/tworkerform.h"
 
 #include <QApplication>
@@ -221,11 +222,10 @@ int main(int argc, char** argv)
     dm.db->open();
 
     QWidget owner;
-    const double create = ms([&] {
-        createRecordWindows(&owner);
-        createWorkerForm(dm, &owner);
-    });
-    Tworkerform* form = workerForm();
+    WindowContext context(dm, interaction::current());
+    context.setOwner(&owner);
+    const double create = ms([&] { context.createStartupWindows(); });
+    Tworkerform* form = &context.workerForm();
     DataGrid* grid = form->personGrid;
     PaintWatch watch(grid->viewport());
     out << "browser created in " << QString::number(create, 'f', 1) << " ms; rss " << kilobytes("VmRSS:") / 1024

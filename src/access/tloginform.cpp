@@ -1,5 +1,8 @@
 #include "access/tloginform.h"
 
+#include "app/shellstore.h"
+#include "app/windowcontext.h"
+#include "platform/errorboundary.h"
 #include "platform/interaction.h"
 
 #include <QCloseEvent>
@@ -15,9 +18,12 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
-Tloginform::Tloginform(const QList<access::UserRecord>& users, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), m_users(users)
+Tloginform::Tloginform(WindowContext& context, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), m_context(context)
 {
+    // Without a readable user table (no database) the chooser stays empty and only "退出" leads
+    // out, which is all such a run can offer.
+    runGuarded([this] { m_users = m_context.store().users(); });
     setObjectName(QStringLiteral("loginformDialog"));
     setWindowTitle(interaction::appTitle());
     setModal(true);
@@ -89,8 +95,8 @@ Tloginform::Tloginform(const QList<access::UserRecord>& users, QWidget* parent)
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
-    connect(m_loginButton, &QPushButton::clicked, this, &Tloginform::BitBtn1Click);
-    connect(m_quitButton, &QPushButton::clicked, this, &Tloginform::BitBtn2Click);
+    connect(m_loginButton, &QPushButton::clicked, this, guarded(this, &Tloginform::BitBtn1Click));
+    connect(m_quitButton, &QPushButton::clicked, this, guarded(this, &Tloginform::BitBtn2Click));
 }
 
 const access::UserRecord* Tloginform::chosenRecord() const
@@ -106,6 +112,7 @@ void Tloginform::BitBtn1Click()
 {
     switch (m_session.attempt(chosenRecord(), m_passwordEdit->text())) {
     case access::LoginResult::LoggedIn:
+        m_context.store().setLogin(m_session.user(), m_session.right());
         accept();
         break;
     case access::LoginResult::Refused:

@@ -8,16 +8,19 @@
 class QComboBox;
 class QLineEdit;
 class QPushButton;
+class WindowContext;
 
 /// The login window: a user chooser over the password table and a password box. It cannot be
-/// closed before a successful login; "退出" (and the third failure of the run) ends the program.
+/// closed before a successful login, which becomes the context's session; "退出" (and the third
+/// failure of the run) ends the program.
 class Tloginform : public QDialog
 {
     Q_OBJECT
 
 public:
-    /// The users in the order of the password table's isadmin index.
-    explicit Tloginform(const QList<access::UserRecord>& users, QWidget* parent = nullptr);
+    /// Lists the users of the context's password table in the order of its isadmin index; a table
+    /// that cannot be read is shown as an error and leaves the list empty.
+    explicit Tloginform(WindowContext& context, QWidget* parent = nullptr);
 
     bool succeeded() const { return m_session.succeeded(); }
     QString loginUser() const { return m_session.user(); }
@@ -37,6 +40,7 @@ private:
     void BitBtn2Click();
     const access::UserRecord* chosenRecord() const;
 
+    WindowContext& m_context;
     QList<access::UserRecord> m_users;
     access::LoginSession m_session;
     QComboBox* m_userChooser = nullptr;

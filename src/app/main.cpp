@@ -1,17 +1,15 @@
 #include "access/loginrules.h"
 #include "app/recordcommands.h"
 #include "app/rosterapplication.h"
+#include "app/shellstore.h"
 #include "app/taboutbox.h"
-#include "app/tdmstore.h"
 #include "app/tmainform.h"
 #include "app/toolcommands.h"
+#include "app/windowcontext.h"
 #include "data/dmunit.h"
 #include "platform/interaction.h"
 #include "platform/paths.h"
 #include "platform/widgetinteraction.h"
-#include "records/basedata.h"
-#include "records/tfrmredeploy.h"
-#include "records/tworkerform.h"
 
 #include <QGuiApplication>
 #include <QLibraryInfo>
@@ -39,7 +37,8 @@ int main(int argc, char** argv)
     paths::initFromArguments(app.arguments(), QCoreApplication::applicationDirPath());
 
     WidgetInteraction desktop;
-    interaction::install(&desktop);
+    Tdm dm;
+    WindowContext context(dm, desktop);
 
     // The start-up picture; creating it also sets the application title.
     QPointer<TAboutBox> splash = new TAboutBox;
@@ -47,23 +46,19 @@ int main(int argc, char** argv)
     splash->repaint();
     QCoreApplication::processEvents();
 
-    Tdm dm;
-    TdmStore store(dm);
-    access::setQuitHandler([&store] {
+    access::setQuitHandler([&context] {
         // The login's quit and a refused start: the connection is closed, then nothing else runs.
-        store.closeDatabase();
+        context.store().closeDatabase();
         std::fflush(nullptr);
         std::_Exit(0);
     });
-    setLoginRightSource([&dm] { return dm.loginright; });
 
-    Tmainform mainform(store);
-    createWorkerForm(dm, &mainform);
-    createRecordWindows(&mainform);
-    createRedeployDialog(&mainform);
+    Tmainform mainform(context);
+    // The address entry window is made first, as start-up has always made it.
+    bindOfficeCommands(mainform);
+    context.createStartupWindows();
     bindRecordCommands(mainform);
     bindToolCommands(mainform);
-    bindOfficeCommands(mainform, dm);
 
     if (splash) {
         splash->close();

@@ -2,8 +2,9 @@
 
 #include <QApplication>
 
-/// The application object; it is also the default error display: an exception that escapes
-/// any event handler or slot is shown as an error box with its message, and the program goes on.
+/// The application object. Actions run through the error boundary (platform/errorboundary.h);
+/// an exception that still escapes an event handler ends here, the last resort, and is shown the
+/// same way.
 class RosterApplication : public QApplication
 {
     Q_OBJECT
@@ -12,6 +13,3 @@ public:
     RosterApplication(int& argc, char** argv);
     bool notify(QObject* receiver, QEvent* event) override;
 };
-
-/// Shows the exception the way the default error display does; for callers that must catch.
-void showException(const std::exception& e);

@@ -4,10 +4,11 @@
 #include "app/navbrowser.h"
 #include "app/navigation.h"
 #include "app/picturepage.h"
-#include "app/rosterapplication.h"
 #include "app/shellstore.h"
 #include "app/sysinfo.h"
 #include "app/taboutbox.h"
+#include "app/windowcontext.h"
+#include "platform/errorboundary.h"
 #include "platform/errors.h"
 #include "platform/inifile.h"
 #include "platform/interaction.h"
@@ -69,10 +70,11 @@ QString defaultBackground()
 
 } // namespace
 
-Tmainform::Tmainform(ShellStore& store, QWidget* parent)
-    : QMainWindow(parent), m_store(store), m_runModal([](QDialog& dialog) { return dialog.exec(); })
+Tmainform::Tmainform(WindowContext& context, QWidget* parent)
+    : QMainWindow(parent), m_context(context), m_store(context.store())
 {
     setObjectName(QStringLiteral("mainformMainWindow"));
+    m_context.setOwner(this);
     canclose = false;
 
     createPages();
@@ -230,25 +232,15 @@ void Tmainform::createMenus()
     QMenu* systemMenu = bar->addMenu(QStringLiteral("系统管理(&S)"));
     addWindowEntry(Setup, QStringLiteral("系统设置(&T)"), QStringLiteral("Ctrl+S"));
     QMenu* baseData = systemMenu->addMenu(QStringLiteral("基础数据"));
-    const struct
-    {
-        int number;
-        const char* caption;
-        const char* list;
-    } codeLists[] = {
-        {Folk, "民族档案设置", "folk"},           {Isworker, "职工类型设置", "isworker"},
-        {Education, "文化程度设置", "education"}, {Political, "政治面貌设置", "political"},
-        {Departments, "部门类别设置", "dept"},    {Aboutpay, "工资类别设置", "aboutpay"},
-        {Duty, "职务类别设置", "duty"},           {Technical, "职称类别设置", "technical"},
-    };
-    bool first = true;
-    for (const auto& entry : codeLists) {
-        if (!first) {
+    // The base-data entries hold consecutive command numbers in menu order.
+    static_assert(Technical - Folk == 7, "eight base-data commands from Folk on");
+    int number = Folk;
+    for (const BaseDataEntry& entry : baseDataEntries()) {
+        if (number != Folk) {
             baseData->addSeparator();
         }
-        first = false;
-        QAction* action = addEntry(baseData, entry.number, QString::fromUtf8(entry.caption));
-        action->setData(QString::fromLatin1(entry.list)); // the list key is the entry's hint
+        QAction* action = addEntry(baseData, number++, entry.caption);
+        action->setData(entry.key); // the list key is the entry's hint
     }
     systemMenu->addSeparator();
     addEntry(systemMenu, Users, QStringLiteral("用户设置(&U)"), QStringLiteral("Ctrl+U"));
@@ -316,7 +308,7 @@ void Tmainform::createMenus()
         QAction* action = addPlainEntry(m_helpMenu, QString::fromUtf8(entry.caption));
         action->setEnabled(true);
         const QString topic = QString::fromLatin1(entry.topic);
-        connect(action, &QAction::triggered, this, [this, topic] { openSupportPage(topic); });
+        connect(action, &QAction::triggered, this, guarded([this, topic] { openSupportPage(topic); }));
         m_webEntries << action;
     }
     m_webEntries << m_helpMenu->addSeparator();
@@ -406,49 +398,41 @@ void Tmainform::createPictureMenu()
         QAction* target = m_commands[number];
         mirror->setEnabled(target->isEnabled());
         connect(target, &QAction::changed, mirror, [mirror, target] { mirror->setEnabled(target->isEnabled()); });
-        connect(mirror, &QAction::triggered, this, [this, number] { runlink(number); });
+        connect(mirror, &QAction::triggered, this, guarded([this, number] { runlink(number); }));
         m_pictureMenuMirrors << mirror;
     }
-    connect(calculator, &QAction::triggered, this, [this] {
-        startDesktopProgram({QStringLiteral("gnome-calculator"), QStringLiteral("kcalc"), QStringLiteral("galculator"),
-                             QStringLiteral("xcalc")});
-    });
-    connect(editor, &QAction::triggered, this, [this] {
-        startDesktopProgram({QStringLiteral("gedit"), QStringLiteral("gnome-text-editor"), QStringLiteral("kate"),
-                             QStringLiteral("mousepad"), QStringLiteral("xdg-open")});
-    });
+    connect(calculator, &QAction::triggered, this, guarded([this] {
+                startDesktopProgram({QStringLiteral("gnome-calculator"), QStringLiteral("kcalc"),
+                                     QStringLiteral("galculator"), QStringLiteral("xcalc")});
+            }));
+    connect(editor, &QAction::triggered, this, guarded([this] {
+                startDesktopProgram({QStringLiteral("gedit"), QStringLiteral("gnome-text-editor"),
+                                     QStringLiteral("kate"), QStringLiteral("mousepad"), QStringLiteral("xdg-open")});
+            }));
 }
 
 void Tmainform::createConnections()
 {
     using namespace command;
-    connect(m_commands[Relogin], &QAction::triggered, this, &Tmainform::relogin);
-    connect(m_commands[Exit], &QAction::triggered, this, &Tmainform::close);
-    connect(m_commands[PictureMode], &QAction::triggered, this, &Tmainform::picturemode);
-    connect(m_commands[WebMode], &QAction::triggered, this, &Tmainform::webmode);
-    connect(m_commands[Background], &QAction::triggered, this, &Tmainform::choosebackground);
-    connect(m_commands[About], &QAction::triggered, this, &Tmainform::showAbout);
-    connect(m_recalcAction, &QAction::triggered, this, &Tmainform::recalcAges);
-    connect(m_helpTopicAction, &QAction::triggered, this, &Tmainform::openHelp);
+    connect(m_commands[Relogin], &QAction::triggered, this, guarded(this, &Tmainform::relogin));
+    connect(m_commands[Exit], &QAction::triggered, this, guarded(this, &Tmainform::close));
+    connect(m_commands[PictureMode], &QAction::triggered, this, guarded(this, &Tmainform::picturemode));
+    connect(m_commands[WebMode], &QAction::triggered, this, guarded(this, &Tmainform::webmode));
+    connect(m_commands[Background], &QAction::triggered, this, guarded(this, &Tmainform::choosebackground));
+    connect(m_commands[About], &QAction::triggered, this, guarded(this, &Tmainform::showAbout));
+    connect(m_recalcAction, &QAction::triggered, this, guarded(this, &Tmainform::recalcAges));
+    connect(m_helpTopicAction, &QAction::triggered, this, guarded(this, &Tmainform::openHelp));
 
-    connect(m_browser, &NavBrowser::commandLinkRequested, this, &Tmainform::dispatchLink);
-    connect(m_navButtons[0], &QToolButton::clicked, this, &Tmainform::gohome);
+    connect(m_browser, &NavBrowser::commandLinkRequested, this, guarded(this, &Tmainform::dispatchLink));
+    connect(m_navButtons[0], &QToolButton::clicked, this, guarded(this, &Tmainform::gohome));
     connect(m_navButtons[1], &QToolButton::clicked, m_browser, &QTextBrowser::backward);
     connect(m_navButtons[2], &QToolButton::clicked, m_browser, &QTextBrowser::forward);
     connect(m_navButtons[3], &QToolButton::clicked, m_browser, &QTextBrowser::reload);
     // The stop button (m_navButtons[4]) has nothing to stop: a local page loads in one piece.
 
-    for (int number : {Folk, Isworker, Education, Political, Departments, Aboutpay, Duty, Technical}) {
-        QAction* entry = m_commands[number];
-        const QString caption = entry->text();
-        const QString key = entry->data().toString();
-        bindCommand(number, [this, caption, key] {
-            if (key == QLatin1String("dept")) {
-                editDepartments(this);
-            } else {
-                openCodeList(caption, key);
-            }
-        });
+    for (int number = Folk; number <= Technical; ++number) {
+        const QString key = m_commands[number]->data().toString();
+        bindCommand(number, [this, key] { openBaseData(m_context, key, this); });
     }
 
     connect(m_picturePage, &PicturePage::menuRequested, this, [this](const QPoint& at) { m_pictureMenu->popup(at); });
@@ -462,7 +446,7 @@ void Tmainform::addToolEntries()
         // The number travels with the item, so that entries past the ninth keep their own.
         action->setData(item.number);
         connect(action, &QAction::triggered, this,
-                [action, file] { toolentries::runEntry(file, action->data().toInt()); });
+                guarded([action, file] { toolentries::runEntry(file, action->data().toInt()); }));
     }
 }
 
@@ -476,7 +460,7 @@ void Tmainform::bindEntry(QAction* entry, const std::function<void()>& action)
     if (entry == nullptr) {
         return;
     }
-    connect(entry, &QAction::triggered, this, [action] { action(); });
+    connect(entry, &QAction::triggered, this, guarded(action));
     entry->setEnabled(true);
 }
 
@@ -502,11 +486,6 @@ void Tmainform::dispatchLink(const QString& address)
     if (number >= 0) {
         runlink(number);
     }
-}
-
-void Tmainform::setModalRunner(std::function<int(QDialog&)> runner)
-{
-    m_runModal = std::move(runner);
 }
 
 QLabel* Tmainform::systemLabel() const
@@ -643,28 +622,15 @@ void Tmainform::relogin()
 
 void Tmainform::openLogin(const QString& caption)
 {
-    QList<access::UserRecord> users;
-    try {
-        users = m_store.users();
-    } catch (const std::exception& e) {
-        // The user table could not be read (no database): the chooser stays empty and only
-        // "退出" leads out, which is all such a run can offer.
-        showException(e);
-    }
-    // The window lives until its result is read: a modal run that deleted it on closing would take
-    // the logged-in user with it.
-    Tloginform login(users, this);
+    Tloginform login(m_context, this);
     login.setWindowTitle(caption);
-    m_runModal(login);
-    if (login.succeeded()) {
-        m_store.setLogin(login.loginUser(), login.loginRight());
-    }
+    m_context.runModal(login);
 }
 
 void Tmainform::showAbout()
 {
     QPointer<TAboutBox> about = new TAboutBox(this);
-    m_runModal(*about);
+    m_context.runModal(*about);
     if (about) {
         about->close();
     }
@@ -732,9 +698,11 @@ void Tmainform::closeEvent(QCloseEvent* event)
         canclose = true;
     } else {
         if (m_exitform == nullptr) {
-            m_exitform = new Texitform(canclose, this);
+            m_exitform = new Texitform(m_context, this);
         }
-        m_runModal(*m_exitform);
+        if (const std::optional<Texitform::Choice> choice = m_exitform->ask()) {
+            canclose = *choice != Texitform::Choice::Cancel;
+        }
     }
     if (!canclose) {
         event->ignore();

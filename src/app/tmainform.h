@@ -12,7 +12,6 @@ class NavBrowser;
 class PicturePage;
 class QAction;
 class QActionGroup;
-class QDialog;
 class QFrame;
 class QLabel;
 class QMenu;
@@ -20,6 +19,7 @@ class QStackedWidget;
 class QToolButton;
 class ShellStore;
 class Texitform;
+class WindowContext;
 
 /// The main window: menus, toolbar and status bar, the picture and navigation pages, the
 /// command table that the navigation links fire, and the close rules.
@@ -29,8 +29,9 @@ class Tmainform : public QMainWindow
 
 public:
     /// Runs the creation steps: tool entries, reports folder, database file name, opening the
-    /// database (or the question that may end the program), the system information.
-    explicit Tmainform(ShellStore& store, QWidget* parent = nullptr);
+    /// database (or the question that may end the program), the system information. Becomes the
+    /// owner of the context's reused windows.
+    explicit Tmainform(WindowContext& context, QWidget* parent = nullptr);
     ~Tmainform() override;
 
     /// Fires the menu entry of that command number exactly as a click would; a disabled entry
@@ -38,7 +39,8 @@ public:
     void runlink(int number);
     /// The menu entry of a command number, or nullptr.
     QAction* commandAction(int number) const;
-    /// Later windows hook in here: connects the entry to its action and enables it.
+    /// Later windows hook in here: connects the entry to its action (run through the error
+    /// boundary) and enables it.
     void bindCommand(int number, const std::function<void()>& action);
     /// The same for the entries that have no command number.
     void bindEntry(QAction* entry, const std::function<void()>& action);
@@ -62,10 +64,7 @@ public:
     /// A navigation about to load an rssys: address: runs the command its name stands for.
     void dispatchLink(const QString& address);
 
-    /// Runs a modal window; tests replace it so that no dialog waits for a person.
-    void setModalRunner(std::function<int(QDialog&)> runner);
-    /// Runs a modal window through that runner.
-    int runModal(QDialog& dialog) { return m_runModal(dialog); }
+    WindowContext& context() const { return m_context; }
 
     NavBrowser* browser() const { return m_browser; }
     PicturePage* picturePage() const { return m_picturePage; }
@@ -114,8 +113,8 @@ private:
     void openSupportPage(const QString& topic);
     void startDesktopProgram(const QStringList& candidates);
 
+    WindowContext& m_context;
     ShellStore& m_store;
-    std::function<int(QDialog&)> m_runModal;
     bool m_shown = false;
 
     std::array<QAction*, command::Count> m_commands{};

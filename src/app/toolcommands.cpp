@@ -2,9 +2,8 @@
 
 #include "app/commands.h"
 #include "app/tmainform.h"
-#include "data/dmunit.h"
+#include "app/windowcontext.h"
 #include "platform/paths.h"
-#include "records/basedata.h"
 #include "tools/taddform.h"
 #include "tools/tnoteform.h"
 #include "tools/topenieform.h"
@@ -19,23 +18,24 @@
 
 void bindToolCommands(Tmainform& mainform)
 {
+    WindowContext& context = mainform.context();
     // Each of these windows is made for one use and destroyed when its action ends.
-    mainform.bindCommand(command::Setup, [&mainform] {
-        Tsetupform form({&mainform, mainform.systemLabel(), mainform.companyLabel()}, paths::rosterini(),
-                        currentLoginRight(), &mainform);
-        mainform.runModal(form);
+    mainform.bindCommand(command::Setup, [&mainform, &context] {
+        Tsetupform form(context, {&mainform, mainform.systemLabel(), mainform.companyLabel()}, paths::rosterini(),
+                        &mainform);
+        context.runModal(form);
     });
-    mainform.bindCommand(command::ToolsEditor, [&mainform] {
-        Ttoolform form(toolentries::menusFile(), currentLoginRight(), &mainform);
-        mainform.runModal(form);
+    mainform.bindCommand(command::ToolsEditor, [&mainform, &context] {
+        Ttoolform form(context, toolentries::menusFile(), &mainform);
+        context.runModal(form);
     });
-    mainform.bindCommand(command::Mail, [&mainform] {
-        Topenieform1 form(&mainform);
-        mainform.runModal(form);
+    mainform.bindCommand(command::Mail, [&mainform, &context] {
+        Topenieform1 form(context, &mainform);
+        context.runModal(form);
     });
-    mainform.bindCommand(command::Web, [&mainform] {
-        Topenieform2 form(&mainform);
-        mainform.runModal(form);
+    mainform.bindCommand(command::Web, [&mainform, &context] {
+        Topenieform2 form(context, &mainform);
+        context.runModal(form);
     });
 }
 
@@ -47,8 +47,6 @@ template <typename Window, typename Make> void showKept(QPointer<Window>& window
     if (!window) {
         window = make();
     }
-    // Another user may have logged in since the window was last shown.
-    window->applyRight(currentLoginRight());
     window->show();
     window->raise();
     window->activateWindow();
@@ -56,15 +54,16 @@ template <typename Window, typename Make> void showKept(QPointer<Window>& window
 
 } // namespace
 
-void bindOfficeCommands(Tmainform& mainform, Tdm& dm)
+void bindOfficeCommands(Tmainform& mainform)
 {
-    auto* entry = new Taddform(*dm.adbkquery, &mainform);
+    WindowContext& context = mainform.context();
+    auto* entry = new Taddform(context, &mainform);
     auto addressBook = std::make_shared<QPointer<Tworkform>>();
-    mainform.bindCommand(command::Addressbook, [&mainform, &dm, entry, addressBook] {
-        showKept(*addressBook, [&] { return new Tworkform(*dm.adbkquery, *entry, currentLoginRight(), &mainform); });
+    mainform.bindCommand(command::Addressbook, [&mainform, &context, entry, addressBook] {
+        showKept(*addressBook, [&] { return new Tworkform(context, *entry, &mainform); });
     });
     auto notepad = std::make_shared<QPointer<Tnoteform>>();
-    mainform.bindCommand(command::Notepad, [&mainform, &dm, notepad] {
-        showKept(*notepad, [&] { return new Tnoteform(*dm.notequery, currentLoginRight(), &mainform); });
+    mainform.bindCommand(command::Notepad, [&mainform, &context, notepad] {
+        showKept(*notepad, [&] { return new Tnoteform(context, &mainform); });
     });
 }

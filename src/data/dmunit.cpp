@@ -1,6 +1,6 @@
 #include "data/dmunit.h"
 
-#include "platform/errors.h"
+#include "platform/errorboundary.h"
 #include "platform/interaction.h"
 #include "platform/paths.h"
 
@@ -8,17 +8,6 @@
 #include <QElapsedTimer>
 
 #include <memory>
-
-namespace {
-
-Tdm* g_dm = nullptr;
-
-} // namespace
-
-Tdm* dm()
-{
-    return g_dm;
-}
 
 Tdm::Tdm(QObject* parent) : QObject(parent)
 {
@@ -78,15 +67,10 @@ Tdm::Tdm(QObject* parent) : QObject(parent)
     redeployquery = makeQuery("redeployquery", {"select", "* ", "from redeployments", "%where", "ORDER BY", "%order"},
                               QStringLiteral("0"), QStringLiteral("id desc"));
     redeployquery->beforePost = [this](engine::Dataset& d) { redeployqueryBeforePost(d); };
-
-    g_dm = this;
 }
 
 Tdm::~Tdm()
 {
-    if (g_dm == this) {
-        g_dm = nullptr;
-    }
     db->close();
 }
 
@@ -178,13 +162,8 @@ void Tdm::storeDetailEdits(int page)
     if (!query || !query->active()) {
         return;
     }
-    try {
-        query->checkBrowseMode();
-    } catch (const AbortOp&) {
+    if (!runGuarded([query] { query->checkBrowseMode(); })) {
         query->cancel();
-    } catch (const std::exception& e) {
-        query->cancel();
-        ShowError(exceptionText(e));
     }
 }
 
@@ -312,11 +291,10 @@ void Tdm::recalcages(const std::function<void(int done, int total)>& progress)
             persontable->edit();
             for (const auto& pair : pairs) {
                 // Each pair on its own: a date that cannot be read leaves its target as it was.
-                try {
+                ignoreErrors("age recomputation", [&] {
                     const QString result = derivedYears(persontable->field(pair.first), now());
                     persontable->field(pair.second).setAsString(result);
-                } catch (const std::exception&) {
-                }
+                });
             }
             persontable->next();
             ++done;

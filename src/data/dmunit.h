@@ -51,6 +51,8 @@ public:
 
     QString loginuser;
     QString loginright; ///< "admin" or "guest" after a login
+    /// Whether the logged-in user has the guest right (before a login: no).
+    bool isGuest() const { return loginright == QLatin1String("guest"); }
     int primarydao = Dao36;
     int fallbackdao = Dao35;
 
@@ -107,6 +109,3 @@ private:
     engine::Query* makeQuery(const char* name, const QStringList& lines, const QString& where, const QString& order);
     void stampKey(engine::Dataset& detail, const QString& keyField);
 };
-
-/// The data module of the run; nullptr before it is created.
-Tdm* dm();

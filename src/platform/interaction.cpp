@@ -1,5 +1,7 @@
 #include "platform/interaction.h"
 
+#include "platform/errors.h"
+
 #include <QProcess>
 #include <QTextStream>
 
@@ -85,6 +87,11 @@ void ShowInfo(const QString& text)
 void ShowError(const QString& text)
 {
     interaction::current().message(MessageKind::Error, interaction::appTitle(), text);
+}
+
+void showException(const std::exception& e)
+{
+    ShowError(exceptionText(e));
 }
 
 bool AskYesNo(const QString& text)

@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <exception>
+
 /// The one seam through which the system talks to the user and the desktop: message boxes,
 /// file choosers and shell calls. The program installs the widget implementation; tests
 /// install a scripted stand-in, so no test ever waits on a real dialog.
@@ -54,6 +56,8 @@ QString toQtFilter(const QString& filter);
 void ShowInfo(const QString& text);
 void ShowError(const QString& text);
 bool AskYesNo(const QString& text);
+/// Shows an exception the way the default error display does: its message in ShowError's box.
+void showException(const std::exception& e);
 
 /// The toolkit's standard message dialogs: one OK button, titled by their kind.
 void StdInfo(const QString& text);

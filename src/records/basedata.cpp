@@ -1,9 +1,7 @@
 #include "records/basedata.h"
 
-#include "platform/interaction.h"
+#include "app/windowcontext.h"
 #include "records/codelist.h"
-#include "records/deptdropform.h"
-#include "records/depttree.h"
 #include "records/setdlgform.h"
 #include "records/setform5.h"
 
@@ -11,10 +9,6 @@
 #include <QPointer>
 
 namespace {
-QPointer<Tdeptdropform> g_picker;
-QPointer<TSetDlgForm> g_editor;
-QPointer<QWidget> g_owner;
-std::function<QString()> g_loginRight;
 
 /// The window an editor opens for: the one running modally when there is one (a modal window
 /// blocks every window but its own), else `fallback`.
@@ -23,6 +17,7 @@ QWidget* ownerFor(QWidget* fallback)
     QWidget* modal = QApplication::activeModalWidget();
     return modal != nullptr ? modal : fallback;
 }
+
 } // namespace
 
 const QList<BaseDataEntry>& baseDataEntries()
@@ -40,80 +35,46 @@ const QList<BaseDataEntry>& baseDataEntries()
     return entries;
 }
 
-void createRecordWindows(QWidget* owner)
+void openCodeList(WindowContext& context, const QString& caption, const QString& key)
 {
-    g_owner = owner;
-    g_picker = new Tdeptdropform(owner);
-    try {
-        g_picker->loadFile(depttree::deptfile());
-    } catch (const std::exception& e) {
-        ShowError(depttree::readErrorText(e));
-    }
-    g_editor = new TSetDlgForm(owner);
-}
-
-Tdeptdropform* deptPicker()
-{
-    return g_picker;
-}
-
-TSetDlgForm* codeListEditor()
-{
-    return g_editor;
-}
-
-void openCodeList(const QString& caption, const QString& key)
-{
-    if (g_editor == nullptr) {
-        return;
-    }
-    QWidget* owner = ownerFor(g_owner);
-    if (owner != g_editor && g_editor->parentWidget() != owner) {
-        g_editor->setParent(owner, g_editor->windowFlags());
+    TSetDlgForm& editor = context.codeListEditor();
+    QWidget* owner = ownerFor(context.owner());
+    if (owner != nullptr && owner != &editor && editor.parentWidget() != owner) {
+        editor.setParent(owner, editor.windowFlags());
         // Lent to a modal window, the editor comes back when that window is done, so that it
         // never goes down with a window shorter-lived than the run.
-        if (auto* dialog = qobject_cast<QDialog*>(owner); dialog != nullptr && owner != g_owner) {
+        if (auto* dialog = qobject_cast<QDialog*>(owner); dialog != nullptr && owner != context.owner()) {
             QObject::connect(
-                dialog, &QDialog::finished, g_editor,
-                [] {
-                    if (g_editor != nullptr && g_owner != nullptr) {
-                        g_editor->setParent(g_owner, g_editor->windowFlags());
+                dialog, &QDialog::finished, &editor,
+                [lent = QPointer<TSetDlgForm>(&editor), home = QPointer<QWidget>(context.owner())] {
+                    if (lent != nullptr) {
+                        lent->setParent(home, lent->windowFlags());
                     }
                 },
                 Qt::SingleShotConnection);
         }
     }
-    g_editor->openlist(caption, codelistfile(key));
+    editor.openlist(caption, codelistfile(key));
 }
 
-void editDepartments(QWidget* parent)
+void editDepartments(WindowContext& context, QWidget* parent)
 {
-    Tsetform5 form(g_picker, ownerFor(parent));
-    form.exec();
+    Tsetform5 form(context, ownerFor(parent));
+    context.runModal(form);
 }
 
-void openBaseData(const QString& key)
+void openBaseData(WindowContext& context, const QString& key, QWidget* parent)
 {
     if (key == QLatin1String("dept")) {
-        editDepartments();
+        editDepartments(context, parent);
         return;
     }
     for (const BaseDataEntry& entry : baseDataEntries()) {
         if (entry.key == key) {
-            openCodeList(entry.caption, key);
+            openCodeList(context, entry.caption, key);
             return;
         }
     }
-}
-
-void setLoginRightSource(std::function<QString()> source)
-{
-    g_loginRight = std::move(source);
-}
-
-QString currentLoginRight()
-{
-    return g_loginRight ? g_loginRight() : QString();
 }
 
 QString deptLabelText()

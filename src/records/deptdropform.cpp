@@ -1,5 +1,7 @@
 #include "records/deptdropform.h"
 
+#include "app/windowcontext.h"
+#include "platform/errorboundary.h"
 #include "records/depttreewidget.h"
 
 #include <QEventLoop>
@@ -9,7 +11,7 @@
 #include <QStyle>
 #include <QTreeWidget>
 
-Tdeptdropform::Tdeptdropform(QWidget* parent) : QDialog(parent, Qt::Popup | Qt::FramelessWindowHint)
+Tdeptdropform::Tdeptdropform(WindowContext& context) : QDialog(context.owner(), Qt::Popup | Qt::FramelessWindowHint)
 {
     setObjectName(QStringLiteral("DeptDropForm"));
     resize(DesignWidth, DesignHeight);
@@ -35,9 +37,9 @@ Tdeptdropform::Tdeptdropform(QWidget* parent) : QDialog(parent, Qt::Popup | Qt::
     BitBtn2->setToolTip(QStringLiteral("取消"));
     BitBtn2->setAutoDefault(false);
 
-    connect(BitBtn1, &QPushButton::clicked, this, &Tdeptdropform::BitBtn1Click);
-    connect(BitBtn2, &QPushButton::clicked, this, &Tdeptdropform::BitBtn2Click);
-    connect(TreeView1, &QTreeWidget::itemDoubleClicked, this, &Tdeptdropform::BitBtn1Click);
+    connect(BitBtn1, &QPushButton::clicked, this, guarded(this, &Tdeptdropform::BitBtn1Click));
+    connect(BitBtn2, &QPushButton::clicked, this, guarded(this, &Tdeptdropform::BitBtn2Click));
+    connect(TreeView1, &QTreeWidget::itemDoubleClicked, this, guarded(this, &Tdeptdropform::BitBtn1Click));
     connect(TreeView1, &QTreeWidget::currentItemChanged, this, [](QTreeWidgetItem* current) {
         if (current != nullptr) {
             current->setExpanded(true);

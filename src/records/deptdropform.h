@@ -6,6 +6,7 @@
 
 class QPushButton;
 class QTreeWidget;
+class WindowContext;
 
 /// The department picker: a borderless drop-down with the department tree that opens below a
 /// control and hands back the picked node's three level names. Created once, hidden between uses.
@@ -19,7 +20,8 @@ public:
     /// The deepest level that can be picked (0 first level, 2 third level).
     static constexpr int MaxPickLevel = 2;
 
-    explicit Tdeptdropform(QWidget* parent = nullptr);
+    /// A child of the context's owner.
+    explicit Tdeptdropform(WindowContext& context);
 
     /// Replaces the tree with the file's; throws like depttree::readFile (a level error keeps
     /// the nodes before the bad line).

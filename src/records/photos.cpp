@@ -1,6 +1,7 @@
 #include "records/photos.h"
 
 #include "data/dmunit.h"
+#include "platform/errorboundary.h"
 #include "platform/errors.h"
 #include "platform/interaction.h"
 #include "platform/paths.h"
@@ -177,14 +178,13 @@ void PersonPhotos::chooseDatabaseMode(const QString& path)
             picture.setAsBytes(JpegUtil::bitmapBytes(bitmap));
         }
     } else {
-        try {
+        ignoreErrors("photo: storing the chosen picture", [&] {
             person->edit();
             QImage image;
             if (image.load(path)) {
                 person->field(QStringLiteral("picture")).setAsBytes(JpegUtil::bitmapBytes(image));
             }
-        } catch (const std::exception&) {
-        }
+        });
     }
     reloadDatabaseBox();
 }
@@ -203,10 +203,9 @@ void PersonPhotos::clearPhoto()
         }
         return;
     }
-    try {
+    ignoreErrors("photo: clearing the picture", [person] {
         person->edit();
         person->field(QStringLiteral("picture")).clear();
-    } catch (const std::exception&) {
-    }
+    });
     reloadDatabaseBox();
 }

@@ -1,6 +1,7 @@
 #include "records/redeployment.h"
 
 #include "data/dmunit.h"
+#include "platform/errorboundary.h"
 #include "platform/interaction.h"
 
 namespace redeployment {
@@ -34,10 +35,7 @@ void resync(engine::Query& dataset)
             dataset.refresh();
         }
     } catch (const std::exception&) {
-        try {
-            dataset.close();
-        } catch (const std::exception&) {
-        }
+        ignoreErrors("redeployment: closing a dataset after a rollback", [&dataset] { dataset.close(); });
     }
 }
 
@@ -52,7 +50,7 @@ bool redeploy(Tdm& dm, const Target& target)
     engine::Query& person = *dm.personquery;
     engine::Query& rows = *dm.redeployquery;
     // The button is disabled for a guest and without a person; the rule holds here as well.
-    if (dm.loginright == QStringLiteral("guest")) {
+    if (dm.isGuest()) {
         return false;
     }
     if (!person.active() || person.isEmpty()) {
@@ -74,8 +72,8 @@ bool redeploy(Tdm& dm, const Target& target)
         return false;
     }
 
-    bool stored = false;
-    try {
+    // "调动失败！" below is the whole report to the user; the engine's text goes to the log.
+    const bool stored = ignoreErrors("redeployment", [&] {
         engine::Transaction transaction(*dm.db);
         try {
             if (!rows.active()) {
@@ -102,14 +100,11 @@ bool redeploy(Tdm& dm, const Target& target)
                 insertRow(rows, personId, QStringLiteral("职务调动"), oldDuty, target.duty, target.reason);
             }
             transaction.commit();
-            stored = true;
         } catch (...) {
             transaction.rollback();
             throw;
         }
-    } catch (const std::exception&) {
-        stored = false;
-    }
+    });
     if (!stored) {
         resync(rows);
         resync(person);

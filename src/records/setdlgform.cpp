@@ -1,7 +1,9 @@
 #include "records/setdlgform.h"
 
-#include "app/rosterapplication.h"
+#include "app/windowcontext.h"
+#include "platform/errorboundary.h"
 #include "platform/errors.h"
+#include "platform/interaction.h"
 #include "records/activationwatcher.h"
 #include "records/codelist.h"
 #include "records/recordstyle.h"
@@ -12,9 +14,9 @@
 #include <QListWidget>
 #include <QPushButton>
 
-TSetDlgForm::TSetDlgForm(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                          Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint)
+TSetDlgForm::TSetDlgForm(WindowContext& context)
+    : QDialog(context.owner(), Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                                   Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint)
 {
     setObjectName(QStringLiteral("SetDlgForm"));
     recordstyle::fixAndCentre(this, 299, 320);
@@ -55,11 +57,11 @@ TSetDlgForm::TSetDlgForm(QWidget* parent)
         ListBox1, [this] { BitBtn1Click(); }, [this] { BitBtn2Click(); });
     m_watcher = new ActivationWatcher(this);
 
-    connect(BitBtn1, &QPushButton::clicked, this, &TSetDlgForm::BitBtn1Click);
-    connect(BitBtn2, &QPushButton::clicked, this, &TSetDlgForm::BitBtn2Click);
+    connect(BitBtn1, &QPushButton::clicked, this, guarded(this, &TSetDlgForm::BitBtn1Click));
+    connect(BitBtn2, &QPushButton::clicked, this, guarded(this, &TSetDlgForm::BitBtn2Click));
     connect(BitBtn3, &QPushButton::clicked, this, &QDialog::close);
-    connect(m_watcher, &ActivationWatcher::entered, this, &TSetDlgForm::enteredWindow);
-    connect(m_watcher, &ActivationWatcher::left, this, &TSetDlgForm::leftWindow);
+    connect(m_watcher, &ActivationWatcher::entered, this, guarded(this, &TSetDlgForm::enteredWindow));
+    connect(m_watcher, &ActivationWatcher::left, this, guarded(this, &TSetDlgForm::leftWindow));
 }
 
 TSetDlgForm::~TSetDlgForm()

@@ -9,6 +9,7 @@ class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
+class WindowContext;
 
 /// The code-list editor: one list file at a time, loaded each time the window becomes active
 /// and written back each time it stops being active within the program. Created once, hidden
@@ -18,7 +19,8 @@ class TSetDlgForm : public QDialog
     Q_OBJECT
 
 public:
-    explicit TSetDlgForm(QWidget* parent = nullptr);
+    /// A child of the context's owner.
+    explicit TSetDlgForm(WindowContext& context);
     ~TSetDlgForm() override;
 
     /// Shows the list file `path` under the title `caption`, bringing the window to the front.

@@ -1,6 +1,7 @@
 #include "records/setform5.h"
 
-#include "app/rosterapplication.h"
+#include "app/windowcontext.h"
+#include "platform/errorboundary.h"
 #include "platform/errors.h"
 #include "platform/interaction.h"
 #include "records/activationwatcher.h"
@@ -16,10 +17,10 @@
 #include <QPushButton>
 #include <QTreeWidget>
 
-Tsetform5::Tsetform5(Tdeptdropform* picker, QWidget* parent)
+Tsetform5::Tsetform5(WindowContext& context, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint),
-      m_picker(picker)
+      m_context(context)
 {
     setObjectName(QStringLiteral("Setform5"));
     setModal(true);
@@ -69,15 +70,15 @@ Tsetform5::Tsetform5(Tdeptdropform* picker, QWidget* parent)
         TreeView1, [this] { BitBtn1Click(); }, [this] { BitBtn2Click(); });
     m_watcher = new ActivationWatcher(this);
 
-    connect(BitBtn1, &QPushButton::clicked, this, &Tsetform5::BitBtn1Click);
-    connect(BitBtn2, &QPushButton::clicked, this, &Tsetform5::BitBtn2Click);
+    connect(BitBtn1, &QPushButton::clicked, this, guarded(this, &Tsetform5::BitBtn1Click));
+    connect(BitBtn2, &QPushButton::clicked, this, guarded(this, &Tsetform5::BitBtn2Click));
     connect(BitBtn3, &QPushButton::clicked, this, &QDialog::close);
-    connect(Button1, &QPushButton::clicked, this, &Tsetform5::Button1Click);
-    connect(Button2, &QPushButton::clicked, this, &Tsetform5::Button2Click);
-    connect(Edit1, &QLineEdit::returnPressed, this, &Tsetform5::Button1Click);
-    connect(Edit2, &QLineEdit::returnPressed, this, &Tsetform5::Button2Click);
-    connect(m_watcher, &ActivationWatcher::entered, this, &Tsetform5::enteredWindow);
-    connect(m_watcher, &ActivationWatcher::left, this, &Tsetform5::leftWindow);
+    connect(Button1, &QPushButton::clicked, this, guarded(this, &Tsetform5::Button1Click));
+    connect(Button2, &QPushButton::clicked, this, guarded(this, &Tsetform5::Button2Click));
+    connect(Edit1, &QLineEdit::returnPressed, this, guarded(this, &Tsetform5::Button1Click));
+    connect(Edit2, &QLineEdit::returnPressed, this, guarded(this, &Tsetform5::Button2Click));
+    connect(m_watcher, &ActivationWatcher::entered, this, guarded(this, &Tsetform5::enteredWindow));
+    connect(m_watcher, &ActivationWatcher::left, this, guarded(this, &Tsetform5::leftWindow));
 
     applyRight();
 }
@@ -90,7 +91,7 @@ Tsetform5::~Tsetform5()
 
 void Tsetform5::applyRight()
 {
-    m_guest = currentLoginRight() == QLatin1String("guest");
+    m_guest = m_context.isGuest();
     const bool locked = !canChange();
     for (QPushButton* button : {BitBtn1, BitBtn2, Button1, Button2}) {
         button->setEnabled(!locked);
@@ -126,9 +127,7 @@ void Tsetform5::loadTree()
 void Tsetform5::saveTree()
 {
     const DeptForest tree = depttreewidget::read(TreeView1);
-    if (m_picker != nullptr) {
-        m_picker->setTree(tree);
-    }
+    m_context.deptPicker().setTree(tree);
     depttree::writeFile(depttree::deptfile(), tree);
 }
 

@@ -9,6 +9,7 @@ class QPushButton;
 class QTreeWidget;
 class QTreeWidgetItem;
 class Tdeptdropform;
+class WindowContext;
 
 /// The department editor: builds the tree of dept.txt. Reloads the file each time it becomes
 /// active; each time it stops being active it hands its tree to the picker and writes the file.
@@ -18,8 +19,8 @@ class Tsetform5 : public QDialog
     Q_OBJECT
 
 public:
-    /// `picker` receives the tree whenever the editor is left; may be null.
-    explicit Tsetform5(Tdeptdropform* picker, QWidget* parent = nullptr);
+    /// The context's department picker receives the tree whenever the editor is left.
+    explicit Tsetform5(WindowContext& context, QWidget* parent = nullptr);
     ~Tsetform5() override;
 
     /// Becoming active: the file replaces the shown tree. Throws the read's error.
@@ -54,7 +55,7 @@ private:
     void enteredWindow();
     void leftWindow();
 
-    Tdeptdropform* m_picker;
+    WindowContext& m_context;
     ActivationWatcher* m_watcher = nullptr;
     bool m_guest = false;
     bool m_unreadable = false; ///< dept.txt is there but was not read whole

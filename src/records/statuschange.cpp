@@ -1,6 +1,7 @@
 #include "records/statuschange.h"
 
 #include "data/dmunit.h"
+#include "platform/errorboundary.h"
 #include "platform/interaction.h"
 
 namespace statuschange {
@@ -19,7 +20,7 @@ bool changeStatus(Tdm& dm, const QString& caption)
     }
     // The button is disabled for a guest and without a person; the rule holds here as well (an
     // edit of an empty list would start a new, empty person).
-    if (dm.loginright == QStringLiteral("guest") || !person->active() || person->isEmpty()) {
+    if (dm.isGuest() || !person->active() || person->isEmpty()) {
         return false;
     }
     if (!AskYesNo(QStringLiteral("确定要将该人员状态转变为") + caption + QStringLiteral("吗?"))) {
@@ -32,10 +33,7 @@ bool changeStatus(Tdm& dm, const QString& caption)
         person->refresh();
     } catch (const std::exception&) {
         // The new status must not be stored later by the next move after "操作失败".
-        try {
-            person->cancel();
-        } catch (const std::exception&) {
-        }
+        ignoreErrors("status change: dropping the new status", [person] { person->cancel(); });
         StdError(QStringLiteral("操作失败"));
         return false;
     }

@@ -1,8 +1,9 @@
 #include "records/tfrmredeploy.h"
 
+#include "app/windowcontext.h"
+#include "platform/errorboundary.h"
 #include "platform/paths.h"
 #include "platform/textfile.h"
-#include "records/basedata.h"
 #include "records/deptdropform.h"
 
 #include <QComboBox>
@@ -16,8 +17,6 @@
 
 namespace {
 
-QPointer<TfrmRedeploy> g_dialog;
-
 QPushButton* plainButton(const QString& text, const QString& name, QWidget* parent)
 {
     auto* button = new QPushButton(text, parent);
@@ -30,7 +29,7 @@ QPushButton* plainButton(const QString& text, const QString& name, QWidget* pare
 
 } // namespace
 
-TfrmRedeploy::TfrmRedeploy(QWidget* parent) : QDialog(parent)
+TfrmRedeploy::TfrmRedeploy(WindowContext& context) : QDialog(context.owner()), m_context(context)
 {
     setObjectName(QStringLiteral("frmRedeployDialog"));
     setWindowTitle(QStringLiteral("人员调动"));
@@ -91,9 +90,9 @@ TfrmRedeploy::TfrmRedeploy(QWidget* parent) : QDialog(parent)
     setTabOrder(Edit4, BitBtn1);
     setTabOrder(BitBtn1, BitBtn2);
 
-    connect(SpeedButton1, &QPushButton::clicked, this, &TfrmRedeploy::SpeedButton1Click);
-    connect(BitBtn1, &QPushButton::clicked, this, &TfrmRedeploy::BitBtn1Click);
-    connect(BitBtn2, &QPushButton::clicked, this, &TfrmRedeploy::BitBtn2Click);
+    connect(SpeedButton1, &QPushButton::clicked, this, guarded(this, &TfrmRedeploy::SpeedButton1Click));
+    connect(BitBtn1, &QPushButton::clicked, this, guarded(this, &TfrmRedeploy::BitBtn1Click));
+    connect(BitBtn2, &QPushButton::clicked, this, guarded(this, &TfrmRedeploy::BitBtn2Click));
 }
 
 void TfrmRedeploy::setPicker(Tdeptdropform* picker)
@@ -103,7 +102,7 @@ void TfrmRedeploy::setPicker(Tdeptdropform* picker)
 
 bool TfrmRedeploy::ask()
 {
-    return exec() == QDialog::Accepted;
+    return m_context.runModal(*this) == QDialog::Accepted;
 }
 
 redeployment::Target TfrmRedeploy::values() const
@@ -132,10 +131,7 @@ void TfrmRedeploy::loadDuties()
 
 void TfrmRedeploy::SpeedButton1Click()
 {
-    Tdeptdropform* picker = m_picker ? m_picker.data() : deptPicker();
-    if (picker == nullptr) {
-        return;
-    }
+    Tdeptdropform* picker = m_picker ? m_picker.data() : &m_context.deptPicker();
     QString dept;
     QString dept1;
     QString dept2;
@@ -180,21 +176,11 @@ void TfrmRedeploy::keyPressEvent(QKeyEvent* event)
     QDialog::keyPressEvent(event);
 }
 
-void createRedeployDialog(QWidget* owner)
+bool redeployCurrentPerson(WindowContext& context)
 {
-    g_dialog = new TfrmRedeploy(owner);
-}
-
-TfrmRedeploy* redeployDialog()
-{
-    return g_dialog;
-}
-
-bool redeployCurrentPerson(Tdm& dm)
-{
-    TfrmRedeploy* dialog = redeployDialog();
-    if (dialog == nullptr || !dialog->ask()) {
+    TfrmRedeploy& dialog = context.redeployDialog();
+    if (!dialog.ask()) {
         return false;
     }
-    return redeployment::redeploy(dm, dialog->values());
+    return redeployment::redeploy(context.dm(), dialog.values());
 }

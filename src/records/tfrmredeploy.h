@@ -11,6 +11,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class Tdeptdropform;
+class WindowContext;
 
 /// The redeployment dialog "人员调动": where the current person goes (three department levels,
 /// duty, reason). Created once at start-up and reused; its boxes keep what was typed last time.
@@ -23,14 +24,15 @@ public:
     static constexpr int DesignWidth = 504;
     static constexpr int DesignHeight = 176;
 
-    explicit TfrmRedeploy(QWidget* parent = nullptr);
+    /// A child of the context's owner.
+    explicit TfrmRedeploy(WindowContext& context);
 
-    /// Shows the dialog modally; true when it was closed with "确定".
+    /// Shows the dialog through the context's modal runner; true when it was closed with "确定".
     bool ask();
     /// What the boxes hold.
     redeployment::Target values() const;
 
-    /// The picker the "..." button opens; without one, the picker made at start-up.
+    /// The picker the "..." button opens; without one, the context's.
     void setPicker(Tdeptdropform* picker);
 
     /// Replaces the duty box's items with the lines of data/duty.txt when the file exists; the
@@ -59,15 +61,10 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    WindowContext& m_context;
     QPointer<Tdeptdropform> m_picker;
 };
 
-/// Creates the dialog as a child of `owner` (start-up); the one dialog of the run.
-void createRedeployDialog(QWidget* owner);
-/// The dialog made by createRedeployDialog; null before it (or after its owner is gone).
-TfrmRedeploy* redeployDialog();
-
-class Tdm;
-/// The redeployment button: shows the dialog modally and, on "确定", moves the current person
-/// (redeployment::redeploy). True when the move was stored.
-bool redeployCurrentPerson(Tdm& dm);
+/// The redeployment button: shows the context's dialog modally and, on "确定", moves the current
+/// person (redeployment::redeploy). True when the move was stored.
+bool redeployCurrentPerson(WindowContext& context);

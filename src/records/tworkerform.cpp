@@ -1,12 +1,14 @@
 #include "records/tworkerform.h"
 
+#include "app/windowcontext.h"
 #include "data/agerule.h"
 #include "data/dmunit.h"
 #include "data/engine/query.h"
-#include "platform/datagrid.h"
-#include "platform/dateedit.h"
+#include "dataaware/datagrid.h"
+#include "dataaware/dateedit.h"
+#include "dataaware/fieldlinks.h"
+#include "platform/errorboundary.h"
 #include "platform/errors.h"
-#include "platform/fieldlinks.h"
 #include "platform/inifile.h"
 #include "platform/interaction.h"
 #include "platform/paths.h"
@@ -40,8 +42,6 @@ using namespace workerpages;
 
 namespace {
 
-Tworkerform* g_workerForm = nullptr;
-
 const QColor kGridBackground(247, 251, 255);
 const QColor kOddRow(240, 255, 255);
 
@@ -50,31 +50,8 @@ bool isEditing(const engine::Dataset& dataset)
     return dataset.state() == DatasetState::Edit || dataset.state() == DatasetState::Insert;
 }
 
-/// Runs a step whose failure the browser ignores; the data module reports its own errors.
-template <typename Step> bool quietly(Step step)
-{
-    try {
-        step();
-        return true;
-    } catch (const std::exception&) {
-        return false;
-    }
-}
-
-/// Runs a store or a deletion; a failure is shown (the row keeps its state), except one the data
-/// module has already reported and given up silently.
-template <typename Step> bool reported(Step step)
-{
-    try {
-        step();
-        return true;
-    } catch (const AbortOp&) {
-        return false;
-    } catch (const std::exception& e) {
-        ShowError(exceptionText(e));
-        return false;
-    }
-}
+/// The browser ignores a failed step: the data module reports its own errors.
+const char* const kIgnored = "personnel browser";
 
 struct PersonField
 {
@@ -183,26 +160,16 @@ QLabel* blueLabel(const QString& text, QWidget* parent)
 
 } // namespace
 
-Tworkerform* workerForm()
-{
-    return g_workerForm;
-}
-
-void createWorkerForm(Tdm& dm, QWidget* owner)
-{
-    g_workerForm = new Tworkerform(dm, owner);
-}
-
-Tworkerform::Tworkerform(Tdm& dm, QWidget* parent) : QDialog(parent), m_dm(dm)
+Tworkerform::Tworkerform(WindowContext& context) : QDialog(context.owner()), m_context(context), m_dm(context.dm())
 {
     setObjectName(QStringLiteral("workerform"));
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     setFixedSize(792, 545);
     setWindowTitle(QStringLiteral("在职人员浏览"));
 
-    m_personLinks = new FieldLinks(dm.personquery, this);
-    m_currentLinks = new FieldLinks(dm.personquery, this);
-    m_photos = new PersonPhotos(dm, this);
+    m_personLinks = new FieldLinks(m_dm.personquery, this);
+    m_currentLinks = new FieldLinks(m_dm.personquery, this);
+    m_photos = new PersonPhotos(m_dm, this);
     m_photos->attach();
 
     auto* layout = new QVBoxLayout(this);
@@ -245,7 +212,7 @@ Tworkerform::Tworkerform(Tdm& dm, QWidget* parent) : QDialog(parent), m_dm(dm)
 
     createConnections();
 
-    dm.activePage = [this] { return activePage(); };
+    m_dm.activePage = [this] { return activePage(); };
     setActivePage(PersonPage);
     pageChanged(PersonPage);
     setview(false);
@@ -255,9 +222,6 @@ Tworkerform::~Tworkerform()
 {
     m_photos->detach();
     m_dm.activePage = nullptr;
-    if (g_workerForm == this) {
-        g_workerForm = nullptr;
-    }
 }
 
 QWidget* Tworkerform::createTopStrip()
@@ -340,7 +304,7 @@ ChoiceBox* Tworkerform::addChoiceBox(const QString& field)
     const QString hint = field + QStringLiteral(".txt");
     box->combo()->setToolTip(hint);
     box->ellipsis()->setToolTip(hint);
-    connect(box->ellipsis(), &QToolButton::clicked, this, [this, field] { openListEditor(field); });
+    connect(box->ellipsis(), &QToolButton::clicked, this, guarded([this, field] { openListEditor(field); }));
     return box;
 }
 
@@ -513,29 +477,32 @@ void Tworkerform::createButtons()
 
 void Tworkerform::createConnections()
 {
-    connect(fieldChooser, &QComboBox::activated, this, &Tworkerform::fieldChosen);
-    connect(valueBox, &QComboBox::editTextChanged, this, &Tworkerform::valueChanged);
-    connect(showAllButton, &QPushButton::clicked, this, &Tworkerform::showAllPersons);
-    connect(personGrid, &DataGrid::titleClicked, this, &Tworkerform::personTitleClicked);
+    connect(fieldChooser, &QComboBox::activated, this, guarded(this, &Tworkerform::fieldChosen));
+    connect(valueBox, &QComboBox::editTextChanged, this, guarded(this, &Tworkerform::valueChanged));
+    connect(showAllButton, &QPushButton::clicked, this, guarded(this, &Tworkerform::showAllPersons));
+    connect(personGrid, &DataGrid::titleClicked, this, guarded(this, &Tworkerform::personTitleClicked));
     for (int page = 1; page <= 5; ++page) {
         connect(detailGrids[size_t(page)], &DataGrid::titleClicked, this,
-                [this, page](int column) { detailTitleClicked(page, column); });
+                guarded([this, page](int column) { detailTitleClicked(page, column); }));
     }
-    connect(pages, &QTabWidget::currentChanged, this, &Tworkerform::pageChanged);
-    connect(saveLink, &QPushButton::clicked, this, &Tworkerform::saveClick);
-    connect(cancelLink, &QPushButton::clicked, this, &Tworkerform::cancelClick);
-    connect(addButton, &QPushButton::clicked, this, &Tworkerform::addClick);
-    connect(deleteButton, &QPushButton::clicked, this, &Tworkerform::deleteClick);
+    connect(pages, &QTabWidget::currentChanged, this, guarded(this, &Tworkerform::pageChanged));
+    connect(saveLink, &QPushButton::clicked, this, guarded(this, &Tworkerform::saveClick));
+    connect(cancelLink, &QPushButton::clicked, this, guarded(this, &Tworkerform::cancelClick));
+    connect(addButton, &QPushButton::clicked, this, guarded(this, &Tworkerform::addClick));
+    connect(deleteButton, &QPushButton::clicked, this, guarded(this, &Tworkerform::deleteClick));
     connect(exitButton, &QPushButton::clicked, this, &QDialog::close);
-    connect(statusButton, &QPushButton::clicked, this, &Tworkerform::changeStatus);
-    connect(redeployButton, &QPushButton::clicked, this, &Tworkerform::redeploy);
-    connect(choosePhotoButton, &QPushButton::clicked, m_photos, &PersonPhotos::choosePhoto);
-    connect(clearPhotoButton, &QPushButton::clicked, m_photos, &PersonPhotos::clearPhoto);
-    connect(m_photos->fileBox(), &PhotoBox::changed, this, &Tworkerform::showPhotos);
-    connect(m_photos->databaseBox(), &PhotoBox::changed, this, &Tworkerform::showPhotos);
-    connect(qobject_cast<DateEdit*>(personBox("birth")), &DateEdit::editingFinished, this, &Tworkerform::leaveBirth);
-    connect(qobject_cast<DateEdit*>(personBox("date1")), &DateEdit::editingFinished, this, &Tworkerform::leaveDate1);
-    connect(qobject_cast<DateEdit*>(personBox("date2")), &DateEdit::editingFinished, this, &Tworkerform::leaveDate2);
+    connect(statusButton, &QPushButton::clicked, this, guarded(this, &Tworkerform::changeStatus));
+    connect(redeployButton, &QPushButton::clicked, this, guarded(this, &Tworkerform::redeploy));
+    connect(choosePhotoButton, &QPushButton::clicked, m_photos, guarded(m_photos, &PersonPhotos::choosePhoto));
+    connect(clearPhotoButton, &QPushButton::clicked, m_photos, guarded(m_photos, &PersonPhotos::clearPhoto));
+    connect(m_photos->fileBox(), &PhotoBox::changed, this, guarded(this, &Tworkerform::showPhotos));
+    connect(m_photos->databaseBox(), &PhotoBox::changed, this, guarded(this, &Tworkerform::showPhotos));
+    connect(qobject_cast<DateEdit*>(personBox("birth")), &DateEdit::editingFinished, this,
+            guarded(this, &Tworkerform::leaveBirth));
+    connect(qobject_cast<DateEdit*>(personBox("date1")), &DateEdit::editingFinished, this,
+            guarded(this, &Tworkerform::leaveDate1));
+    connect(qobject_cast<DateEdit*>(personBox("date2")), &DateEdit::editingFinished, this,
+            guarded(this, &Tworkerform::leaveDate2));
     qApp->installEventFilter(this);
 }
 
@@ -573,12 +540,14 @@ void Tworkerform::showEvent(QShowEvent* event)
     m_photos->setPhotoOnDisk(m_photoOnDisk);
     // The detail queries open selected to the current person: opened over their whole tables they
     // would sort every detail row of the archive for pages nobody looks at yet.
-    m_dm.personquery->open();
-    for (int page = 1; page < NotesPage; ++page) {
-        if (!m_dm.detailQuery(page)->active()) {
-            m_dm.selectdetail(page);
+    runGuarded([this] {
+        m_dm.personquery->open();
+        for (int page = 1; page < NotesPage; ++page) {
+            if (!m_dm.detailQuery(page)->active()) {
+                m_dm.selectdetail(page);
+            }
         }
-    }
+    });
     personGrid->setFocus();
     applyRights();
     filePhoto->setVisible(m_photoOnDisk);
@@ -599,7 +568,7 @@ void Tworkerform::changeStatus()
 
 void Tworkerform::redeploy()
 {
-    redeployCurrentPerson(m_dm);
+    redeployCurrentPerson(m_context);
 }
 
 void Tworkerform::hideEvent(QHideEvent* event)
@@ -614,7 +583,7 @@ void Tworkerform::changeEvent(QEvent* event)
 {
     if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
         if (!m_dm.personquery->active()) {
-            m_dm.personquery->open();
+            runGuarded([this] { m_dm.personquery->open(); });
         }
         // A re-login while the window stayed open may have changed the right.
         applyRights();
@@ -622,14 +591,9 @@ void Tworkerform::changeEvent(QEvent* event)
     QDialog::changeEvent(event);
 }
 
-bool Tworkerform::isGuest() const
-{
-    return m_dm.loginright == QLatin1String("guest");
-}
-
 void Tworkerform::applyRights()
 {
-    const bool admin = !isGuest();
+    const bool admin = !m_context.isGuest();
     statusButton->setEnabled(admin);
     redeployButton->setEnabled(admin);
     personPage->setEnabled(admin);
@@ -643,7 +607,7 @@ void Tworkerform::applyRights()
 void Tworkerform::updatePageButtons()
 {
     const bool notes = activePage() == NotesPage;
-    const bool admin = !isGuest();
+    const bool admin = !m_context.isGuest();
     addButton->setEnabled(!notes && admin);
     deleteButton->setEnabled(!notes && admin);
 }
@@ -670,9 +634,7 @@ void Tworkerform::fieldChosen(int index)
     }
     QStringList items;
     if (field == QLatin1String("dept")) {
-        if (Tdeptdropform* picker = deptPicker()) {
-            items = picker->firstLevelNames();
-        }
+        items = m_context.deptPicker().firstLevelNames();
     } else if (const QString list = codelistfile(field); codelist::exists(list)) {
         items = codelist::read(list);
     }
@@ -799,8 +761,8 @@ void Tworkerform::pageChanged(int page)
 
     engine::Query* person = m_dm.personquery;
     if (person->active() && person->modified() && isEditing(*person)) {
-        quietly([person] { person->post(); });
-        quietly([this] { m_dm.selectdetail(); });
+        ignoreErrors(kIgnored, [person] { person->post(); });
+        ignoreErrors(kIgnored, [this] { m_dm.selectdetail(); });
     }
     if (person->active()) {
         m_dm.selectdetail();
@@ -831,7 +793,7 @@ void Tworkerform::addClick()
         return;
     }
     Query* query = m_dm.detailQuery(page);
-    reported([&] {
+    runGuarded([&] {
         query->insert();
         query->field(tieField(page)).setAsString(key);
         for (const auto& [field, value] : newRowDefaults(page, QDate::currentDate())) {
@@ -850,7 +812,7 @@ void Tworkerform::saveClick()
     if (page == PersonPage) {
         // A record refused by the data module stays in editing; a photo file that could not be
         // written follows a stored record, and is no success either.
-        if (isEditing(*query) && !reported([query] { query->post(); })) {
+        if (isEditing(*query) && !runGuarded([query] { query->post(); })) {
             return;
         }
         if (!isEditing(*query)) {
@@ -858,7 +820,7 @@ void Tworkerform::saveClick()
         }
         return;
     }
-    if (isEditing(*query) && reported([query] { query->post(); })) {
+    if (isEditing(*query) && runGuarded([query] { query->post(); })) {
         StdInfo(savedMessage(page));
     }
 }
@@ -866,7 +828,7 @@ void Tworkerform::saveClick()
 void Tworkerform::cancelClick()
 {
     Query* query = pageQuery(activePage());
-    quietly([query] { query->cancel(); });
+    ignoreErrors(kIgnored, [query] { query->cancel(); });
 }
 
 void Tworkerform::deleteClick()
@@ -876,7 +838,7 @@ void Tworkerform::deleteClick()
         return;
     }
     Query* query = pageQuery(page);
-    reported([query] { query->remove(); });
+    runGuarded([query] { query->remove(); });
     if (isDetailPage(page)) {
         detailGrids[size_t(page)]->setFocus();
     }
@@ -886,12 +848,12 @@ void Tworkerform::deleteClick()
 
 void Tworkerform::recomputeYears(const QString& dateField, const QString& targetField, bool pastOnly)
 {
-    // An empty or unreadable date makes the step fail; the target then keeps its value.
-    quietly([&] {
+    // An empty or unreadable date leaves the target as it is.
+    ignoreErrors(kIgnored, [&] {
         Query* person = m_dm.personquery;
         const QDateTime from = person->field(dateField).asDateTime();
         if (!from.isValid()) {
-            throw RosterError(QStringLiteral("no date"));
+            return;
         }
         const QDateTime now = m_dm.clock ? m_dm.clock() : agerule::systemNow();
         const int years = (!pastOnly || now > from) ? agerule::yearsBetween(from, now) : 0;
@@ -934,17 +896,17 @@ void Tworkerform::reloadChoiceItems(QComboBox* combo, const QString& field)
 
 void Tworkerform::openListEditor(const QString& field)
 {
-    openBaseData(listKeyOfEllipsis(field));
+    openBaseData(m_context, listKeyOfEllipsis(field));
 }
 
 void Tworkerform::pickDepartment(QWidget* below)
 {
-    Tdeptdropform* picker = deptPicker();
+    Tdeptdropform& picker = m_context.deptPicker();
     QString dept, dept1, dept2;
-    if (!picker || !picker->pickdept(below, dept, dept1, dept2)) {
+    if (!picker.pickdept(below, dept, dept1, dept2)) {
         return;
     }
-    quietly([&] {
+    ignoreErrors(kIgnored, [&] {
         Query* person = m_dm.personquery;
         if (!isEditing(*person)) {
             person->edit();

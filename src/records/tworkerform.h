@@ -18,6 +18,7 @@ class QPlainTextEdit;
 class QPushButton;
 class QTabWidget;
 class Tdm;
+class WindowContext;
 
 namespace engine {
 class Query;
@@ -31,7 +32,7 @@ class Tworkerform : public QDialog
     Q_OBJECT
 
 public:
-    explicit Tworkerform(Tdm& dm, QWidget* parent = nullptr);
+    explicit Tworkerform(WindowContext& context);
     ~Tworkerform() override;
 
     /// The departed view (status 2) or the on-the-job view (status 1).
@@ -113,13 +114,13 @@ private:
     void applyRights();
     void updatePageButtons();
     engine::Query* pageQuery(int page) const;
-    bool isGuest() const;
     void recomputeYears(const QString& dateField, const QString& targetField, bool pastOnly);
     void pickDepartment(QWidget* below);
     void openListEditor(const QString& field);
     void reloadChoiceItems(QComboBox* combo, const QString& field);
     QString filterFieldOfChoice() const;
 
+    WindowContext& m_context;
     Tdm& m_dm;
     bool m_photoOnDisk = false;
     FieldLinks* m_personLinks = nullptr;
@@ -131,7 +132,3 @@ private:
     int m_shownPage = workerpages::PersonPage;
     bool m_patternRejected = false; ///< the value box holds a text that is no valid pattern
 };
-
-/// The personnel browser of the run; nullptr before start-up creates it.
-Tworkerform* workerForm();
-void createWorkerForm(Tdm& dm, QWidget* owner);

@@ -1,5 +1,7 @@
 #include "safety/texitform.h"
 
+#include "app/windowcontext.h"
+#include "platform/errorboundary.h"
 #include "safety/closerule.h"
 
 #include <QGroupBox>
@@ -9,8 +11,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-Texitform::Texitform(bool& canclose, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint), m_canclose(canclose)
+Texitform::Texitform(WindowContext& context, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint), m_context(context)
 {
     setObjectName(QStringLiteral("exitformDialog"));
     setWindowTitle(QStringLiteral("退出本系统"));
@@ -48,9 +50,26 @@ Texitform::Texitform(bool& canclose, QWidget* parent)
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
-    connect(m_backupButton, &QPushButton::clicked, this, &Texitform::backupButtonClick);
-    connect(m_exitButton, &QPushButton::clicked, this, &Texitform::exitButtonClick);
-    connect(m_cancelButton, &QPushButton::clicked, this, &Texitform::cancelButtonClick);
+    connect(m_backupButton, &QPushButton::clicked, this, guarded(this, &Texitform::backupButtonClick));
+    connect(m_exitButton, &QPushButton::clicked, this, guarded(this, &Texitform::exitButtonClick));
+    connect(m_cancelButton, &QPushButton::clicked, this, guarded(this, &Texitform::cancelButtonClick));
+}
+
+std::optional<Texitform::Choice> Texitform::ask()
+{
+    m_choice.reset();
+    m_context.runModal(*this);
+    return m_choice;
+}
+
+void Texitform::choose(Choice choice)
+{
+    m_choice = choice;
+    if (choice == Choice::Cancel) {
+        reject();
+    } else {
+        accept();
+    }
 }
 
 void Texitform::keyPressEvent(QKeyEvent* event)
@@ -66,18 +85,15 @@ void Texitform::keyPressEvent(QKeyEvent* event)
 void Texitform::backupButtonClick()
 {
     safety::copyToLastUse();
-    m_canclose = true;
-    accept();
+    choose(Choice::BackupAndExit);
 }
 
 void Texitform::exitButtonClick()
 {
-    m_canclose = true;
-    accept();
+    choose(Choice::Exit);
 }
 
 void Texitform::cancelButtonClick()
 {
-    m_canclose = false;
-    reject();
+    choose(Choice::Cancel);
 }

@@ -1,8 +1,9 @@
 #include "tools/officelistwindow.h"
 
-#include "app/rosterapplication.h"
+#include "app/windowcontext.h"
 #include "data/engine/query.h"
-#include "platform/datagrid.h"
+#include "dataaware/datagrid.h"
+#include "platform/errorboundary.h"
 #include "platform/interaction.h"
 #include "records/recordstyle.h"
 #include "report/printing.h"
@@ -51,8 +52,8 @@ QToolButton* toolButton(const QString& caption, QStyle::StandardPixmap glyph, in
 
 } // namespace
 
-OfficeListWindow::OfficeListWindow(engine::Query& query, const Setup& setup, QWidget* parent)
-    : QDialog(parent), m_query(query), m_fieldOfChoice(setup.fieldOfChoice)
+OfficeListWindow::OfficeListWindow(WindowContext& context, engine::Query& query, const Setup& setup, QWidget* parent)
+    : QDialog(parent), m_context(context), m_query(query), m_fieldOfChoice(setup.fieldOfChoice)
 {
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
 
@@ -117,8 +118,8 @@ OfficeListWindow::OfficeListWindow(engine::Query& query, const Setup& setup, QWi
             [this] { runAction(ToolButton3, &OfficeListWindow::deleteCurrent); });
     connect(ToolButton4, &QToolButton::clicked, this, [this] { runAction(ToolButton4, &OfficeListWindow::printList); });
     connect(ToolButton5, &QToolButton::clicked, this, &QWidget::close);
-    connect(Edit1, &QLineEdit::textChanged, this, &OfficeListWindow::Edit1Change);
-    connect(DBGridEh1, &DataGrid::titleClicked, this, &OfficeListWindow::DBGridEh1TitleBtnClick);
+    connect(Edit1, &QLineEdit::textChanged, this, guarded(this, &OfficeListWindow::Edit1Change));
+    connect(DBGridEh1, &DataGrid::titleClicked, this, guarded(this, &OfficeListWindow::DBGridEh1TitleBtnClick));
     // The grid's keys do what the buttons do, and only while the buttons may be used.
     recordstyle::bindListKeys(
         DBGridEh1, [this] { runAction(ToolButton1, &OfficeListWindow::addRecord); },
@@ -127,9 +128,9 @@ OfficeListWindow::OfficeListWindow(engine::Query& query, const Setup& setup, QWi
     m_gridFocus = DBGridEh1->focusPolicy();
 }
 
-void OfficeListWindow::applyRight(const QString& loginright)
+void OfficeListWindow::applyRights()
 {
-    m_guest = loginright == QLatin1String("guest");
+    m_guest = m_context.isGuest();
     for (QToolButton* button : {ToolButton1, ToolButton2, ToolButton3}) {
         button->setEnabled(!m_guest);
     }
@@ -141,11 +142,7 @@ void OfficeListWindow::runAction(QToolButton* button, void (OfficeListWindow::*a
     if (!button->isEnabled()) {
         return;
     }
-    try {
-        (this->*action)();
-    } catch (const std::exception& e) {
-        showException(e);
-    }
+    runGuarded([this, action] { (this->*action)(); });
 }
 
 void OfficeListWindow::FormActivate()
@@ -159,11 +156,7 @@ void OfficeListWindow::FormActivate()
 
 void OfficeListWindow::Edit1Change(const QString& text)
 {
-    try {
-        officelists::search(m_query, m_fieldOfChoice(ComboBox1->currentIndex()), text);
-    } catch (const std::exception& e) {
-        showException(e);
-    }
+    officelists::search(m_query, m_fieldOfChoice(ComboBox1->currentIndex()), text);
 }
 
 void OfficeListWindow::DBGridEh1TitleBtnClick(int column)
@@ -172,11 +165,7 @@ void OfficeListWindow::DBGridEh1TitleBtnClick(int column)
     DBGridEh1->setSortMark(
         column, m_sort.mark() == workerpages::SortCycle::Mark::Descending ? Qt::DescendingOrder : Qt::AscendingOrder,
         m_sort.mark() != workerpages::SortCycle::Mark::None);
-    try {
-        officelists::sortBy(m_query, order);
-    } catch (const std::exception& e) {
-        showException(e);
-    }
+    officelists::sortBy(m_query, order);
 }
 
 void OfficeListWindow::deleteCurrent()
@@ -211,6 +200,8 @@ void OfficeListWindow::changeEvent(QEvent* event)
 void OfficeListWindow::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
+    // Another user may have logged in since the window was last shown.
+    applyRights();
     FormActivate();
 }
 

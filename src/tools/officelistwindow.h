@@ -9,6 +9,7 @@
 #include <memory>
 
 class DataGrid;
+class WindowContext;
 class QComboBox;
 class QGroupBox;
 class QLabel;
@@ -48,7 +49,7 @@ public:
 
     /// The rights of the user logged in now: a guest can neither add, change nor delete, and the
     /// grid does not take the focus. Applied when the window is made and each time it is shown.
-    virtual void applyRight(const QString& loginright);
+    virtual void applyRights();
     bool isGuest() const { return m_guest; }
 
     /// Opens the query; "打开数据库出错！" when that fails.
@@ -72,7 +73,7 @@ protected:
         std::function<QString(int)> fieldOfChoice;
         QList<officelists::Column> columns;
     };
-    OfficeListWindow(engine::Query& query, const Setup& setup, QWidget* parent);
+    OfficeListWindow(WindowContext& context, engine::Query& query, const Setup& setup, QWidget* parent);
 
     /// The layout below the search group, where the grid stands; the window adds its own parts.
     QVBoxLayout* body() const { return m_body; }
@@ -85,6 +86,7 @@ protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
+    WindowContext& m_context;
     engine::Query& m_query;
 
 private:

@@ -1,7 +1,10 @@
 #include "tools/taddform.h"
 
+#include "app/windowcontext.h"
+#include "data/dmunit.h"
 #include "data/engine/query.h"
-#include "platform/fieldlinks.h"
+#include "dataaware/fieldlinks.h"
+#include "platform/errorboundary.h"
 #include "records/recordstyle.h"
 
 #include <QComboBox>
@@ -12,7 +15,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
-Taddform::Taddform(engine::Query& adbkquery, QWidget* parent) : QDialog(parent), m_query(adbkquery)
+Taddform::Taddform(WindowContext& context, QWidget* parent) : QDialog(parent), m_query(*context.dm().adbkquery)
 {
     setObjectName(QStringLiteral("addformDialog"));
     setWindowTitle(QStringLiteral("资料输入"));
@@ -85,8 +88,8 @@ Taddform::Taddform(engine::Query& adbkquery, QWidget* parent) : QDialog(parent),
     BitBtn2->setObjectName(QStringLiteral("BitBtn2PushButton"));
     BitBtn2->setAutoDefault(false);
     BitBtn2->setGeometry(372, 356, 75, 25);
-    connect(BitBtn1, &QPushButton::clicked, this, &Taddform::BitBtn1Click);
-    connect(BitBtn2, &QPushButton::clicked, this, &Taddform::BitBtn2Click);
+    connect(BitBtn1, &QPushButton::clicked, this, guarded(this, &Taddform::BitBtn1Click));
+    connect(BitBtn2, &QPushButton::clicked, this, guarded(this, &Taddform::BitBtn2Click));
 
     // Enter moves on in this order and ends on "确认"; the comments box keeps its Enter.
     m_enterChain = {DBEdit1, DBComboBox1, DBEdit2, DBEdit3, DBEdit4, DBEdit5, DBEdit6, DBEdit7, BitBtn1};

@@ -3,6 +3,7 @@
 #include <QDialog>
 
 class FieldLinks;
+class WindowContext;
 class QComboBox;
 class QGroupBox;
 class QLabel;
@@ -28,7 +29,8 @@ public:
         Change
     };
 
-    explicit Taddform(engine::Query& adbkquery, QWidget* parent = nullptr);
+    /// Bound to the data module's address query.
+    explicit Taddform(WindowContext& context, QWidget* parent = nullptr);
 
     void setMode(Mode mode) { m_mode = mode; }
     Mode mode() const { return m_mode; }

@@ -1,9 +1,12 @@
 #include "tools/tnoteform.h"
 
+#include "app/windowcontext.h"
+#include "data/dmunit.h"
 #include "data/engine/query.h"
-#include "platform/datagrid.h"
-#include "platform/dateedit.h"
-#include "platform/fieldlinks.h"
+#include "dataaware/datagrid.h"
+#include "dataaware/dateedit.h"
+#include "dataaware/fieldlinks.h"
+#include "platform/errorboundary.h"
 #include "records/recordstyle.h"
 #include "tools/officereports.h"
 
@@ -18,8 +21,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-Tnoteform::Tnoteform(engine::Query& notequery, const QString& loginright, QWidget* parent)
-    : OfficeListWindow(notequery,
+Tnoteform::Tnoteform(WindowContext& context, QWidget* parent)
+    : OfficeListWindow(context, *context.dm().notequery,
                        {QStringLiteral("查找"), officelists::noteSearchChoices(), &officelists::noteSearchField,
                         officelists::noteColumns()},
                        parent)
@@ -75,8 +78,8 @@ Tnoteform::Tnoteform(engine::Query& notequery, const QString& loginright, QWidge
     m_links->bind(DBEdit2, QStringLiteral("caption"));
     m_links->bind(DBMemo1, QStringLiteral("comments"));
 
-    connect(BitBtn1, &QPushButton::clicked, this, &Tnoteform::BitBtn1Click);
-    connect(BitBtn2, &QPushButton::clicked, this, &Tnoteform::BitBtn2Click);
+    connect(BitBtn1, &QPushButton::clicked, this, guarded(this, &Tnoteform::BitBtn1Click));
+    connect(BitBtn2, &QPushButton::clicked, this, guarded(this, &Tnoteform::BitBtn2Click));
     m_enterChain = {DBDateEdit1, DBEdit1, DBEdit2, DBMemo1};
     for (QWidget* field :
          {static_cast<QWidget*>(DBDateEdit1), static_cast<QWidget*>(DBEdit1), static_cast<QWidget*>(DBEdit2)}) {
@@ -85,12 +88,12 @@ Tnoteform::Tnoteform(engine::Query& notequery, const QString& loginright, QWidge
     for (QLineEdit* inner : DBDateEdit1->findChildren<QLineEdit*>()) {
         inner->installEventFilter(this);
     }
-    applyRight(loginright);
+    applyRights();
 }
 
-void Tnoteform::applyRight(const QString& loginright)
+void Tnoteform::applyRights()
 {
-    OfficeListWindow::applyRight(loginright);
+    OfficeListWindow::applyRights();
     setEditing(m_editing);
 }
 

@@ -16,7 +16,8 @@ class Tnoteform : public OfficeListWindow
     Q_OBJECT
 
 public:
-    Tnoteform(engine::Query& notequery, const QString& loginright, QWidget* parent = nullptr);
+    /// Lists the data module's note query.
+    explicit Tnoteform(WindowContext& context, QWidget* parent = nullptr);
 
     QGroupBox* GroupBox2 = nullptr;    ///< "资料"
     DateEdit* DBDateEdit1 = nullptr;   ///< 日期
@@ -32,7 +33,7 @@ public:
     bool editing() const { return m_editing; }
 
     /// The rights, with the buttons an edit under way keeps disabled.
-    void applyRight(const QString& loginright) override;
+    void applyRights() override;
 
     /// "确认": stores the note being added or changed; nothing when neither is under way.
     void BitBtn1Click();

@@ -1,5 +1,7 @@
 #include "tools/topenieform.h"
 
+#include "app/windowcontext.h"
+#include "platform/errorboundary.h"
 #include "platform/interaction.h"
 #include "records/recordstyle.h"
 #include "tools/shelladdress.h"
@@ -9,9 +11,9 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-Topenieform::Topenieform(const QString& caption, const QString& group, const QString& text, const QString& note,
-                         AddressRule rule, QWidget* parent)
-    : QDialog(parent), m_rule(std::move(rule))
+Topenieform::Topenieform(WindowContext& context, const QString& caption, const QString& group, const QString& text,
+                         const QString& note, AddressRule rule, QWidget* parent)
+    : QDialog(parent), m_context(context), m_rule(std::move(rule))
 {
     setWindowTitle(caption);
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
@@ -38,7 +40,7 @@ Topenieform::Topenieform(const QString& caption, const QString& group, const QSt
     BitBtn2->setAutoDefault(false);
     BitBtn2->setGeometry(289, 112, 75, 25);
 
-    connect(BitBtn1, &QPushButton::clicked, this, &Topenieform::BitBtn1Click);
+    connect(BitBtn1, &QPushButton::clicked, this, guarded(this, &Topenieform::BitBtn1Click));
     connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
 }
 
@@ -49,7 +51,7 @@ void Topenieform::BitBtn1Click()
         return;
     }
     // Whether a program took the address is not examined.
-    interaction::current().openDocument(*address);
+    m_context.ui().openDocument(*address);
     accept();
 }
 
@@ -59,16 +61,16 @@ void Topenieform::showEvent(QShowEvent* event)
     recordstyle::fixAndCentre(this, width(), height());
 }
 
-Topenieform1::Topenieform1(QWidget* parent)
-    : Topenieform(QStringLiteral("发送电子邮件"), QStringLiteral("输入收件人电子邮件地址"), QString(),
+Topenieform1::Topenieform1(WindowContext& context, QWidget* parent)
+    : Topenieform(context, QStringLiteral("发送电子邮件"), QStringLiteral("输入收件人电子邮件地址"), QString(),
                   QStringLiteral("系统会启动相关的电子邮件程序\n(如Outlook等)来发送电子邮件!"),
                   &shelladdress::mailAddress, parent)
 {
     setObjectName(QStringLiteral("openieform1Dialog"));
 }
 
-Topenieform2::Topenieform2(QWidget* parent)
-    : Topenieform(QStringLiteral("访问网站"), QStringLiteral("输入网址"), QStringLiteral("http://"),
+Topenieform2::Topenieform2(WindowContext& context, QWidget* parent)
+    : Topenieform(context, QStringLiteral("访问网站"), QStringLiteral("输入网址"), QStringLiteral("http://"),
                   QStringLiteral("系统会启动默认的浏览器程序\n(如IE,Netscape等)来访问网站!"), &shelladdress::webAddress,
                   parent)
 {

@@ -5,6 +5,8 @@
 #include <functional>
 #include <optional>
 
+class WindowContext;
+
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -31,11 +33,12 @@ public:
     void BitBtn1Click();
 
 protected:
-    Topenieform(const QString& caption, const QString& group, const QString& text, const QString& note,
-                AddressRule rule, QWidget* parent);
+    Topenieform(WindowContext& context, const QString& caption, const QString& group, const QString& text,
+                const QString& note, AddressRule rule, QWidget* parent);
     void showEvent(QShowEvent* event) override;
 
 private:
+    WindowContext& m_context;
     AddressRule m_rule;
 };
 
@@ -45,7 +48,7 @@ class Topenieform1 : public Topenieform
     Q_OBJECT
 
 public:
-    explicit Topenieform1(QWidget* parent = nullptr);
+    explicit Topenieform1(WindowContext& context, QWidget* parent = nullptr);
 };
 
 /// "访问网站": opens the typed web address in the browser.
@@ -54,5 +57,5 @@ class Topenieform2 : public Topenieform
     Q_OBJECT
 
 public:
-    explicit Topenieform2(QWidget* parent = nullptr);
+    explicit Topenieform2(WindowContext& context, QWidget* parent = nullptr);
 };

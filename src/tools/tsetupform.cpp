@@ -1,6 +1,7 @@
 #include "tools/tsetupform.h"
 
-#include "app/rosterapplication.h"
+#include "app/windowcontext.h"
+#include "platform/errorboundary.h"
 #include "platform/interaction.h"
 #include "records/recordstyle.h"
 
@@ -32,7 +33,7 @@ QLineEdit* box(const QString& name, const QString& text, const QRect& at, QWidge
 
 } // namespace
 
-Tsetupform::Tsetupform(const Preview& preview, const QString& rosterini, const QString& loginright, QWidget* parent)
+Tsetupform::Tsetupform(WindowContext& context, const Preview& preview, const QString& rosterini, QWidget* parent)
     : QDialog(parent), m_preview(preview), m_rosterini(rosterini)
 {
     setObjectName(QStringLiteral("setupformDialog"));
@@ -117,7 +118,7 @@ Tsetupform::Tsetupform(const Preview& preview, const QString& rosterini, const Q
 
     connect(Edit1, &QLineEdit::textChanged, this, &Tsetupform::Edit1Change);
     connect(Edit2, &QLineEdit::textChanged, this, &Tsetupform::Edit2Change);
-    connect(BitBtn1, &QPushButton::clicked, this, &Tsetupform::BitBtn1Click);
+    connect(BitBtn1, &QPushButton::clicked, this, guarded(this, &Tsetupform::BitBtn1Click));
     // "退出", Esc and the close box leave without writing.
     connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
 
@@ -128,7 +129,7 @@ Tsetupform::Tsetupform(const Preview& preview, const QString& rosterini, const Q
     QRadioButton* choices[] = {RadioButton1, RadioButton2, RadioButton3};
     choices[static_cast<int>(stored.close)]->setChecked(true);
 
-    if (loginright == QLatin1String("guest")) {
+    if (context.isGuest()) {
         GroupBox1->setEnabled(false);
         GroupBox2->setEnabled(false);
         GroupBox3->setEnabled(false);
@@ -175,11 +176,8 @@ void Tsetupform::Edit2Change(const QString& text)
 
 void Tsetupform::BitBtn1Click()
 {
-    try {
-        setupsettings::write(m_rosterini, values());
-    } catch (const std::exception& e) {
-        // The Part reports nothing here; a settings file that cannot be written is still said.
-        showException(e);
+    // A settings file that cannot be written is said, never followed by "设置完成".
+    if (!runGuarded([this] { setupsettings::write(m_rosterini, values()); })) {
         return;
     }
     ShowInfo(QStringLiteral("设置完成"));

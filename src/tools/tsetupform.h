@@ -5,6 +5,8 @@
 #include <QDialog>
 #include <QPointer>
 
+class WindowContext;
+
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -30,7 +32,7 @@ public:
 
     /// Reads the settings of `rosterini` into the boxes (the preview runs for each name that
     /// differs from the box's first text); a guest sees them but can change nothing.
-    Tsetupform(const Preview& preview, const QString& rosterini, const QString& loginright, QWidget* parent = nullptr);
+    Tsetupform(WindowContext& context, const Preview& preview, const QString& rosterini, QWidget* parent = nullptr);
 
     /// What the boxes and choices hold.
     setupsettings::Settings values() const;

@@ -1,6 +1,7 @@
 #include "tools/ttoolform.h"
 
-#include "app/rosterapplication.h"
+#include "app/windowcontext.h"
+#include "platform/errorboundary.h"
 #include "platform/interaction.h"
 #include "records/recordstyle.h"
 
@@ -30,8 +31,8 @@ QTableWidgetItem* cell(const QString& text, bool editable)
 
 } // namespace
 
-Ttoolform::Ttoolform(const QString& menusFile, const QString& loginright, QWidget* parent)
-    : QDialog(parent), m_menusFile(menusFile)
+Ttoolform::Ttoolform(WindowContext& context, const QString& menusFile, QWidget* parent)
+    : QDialog(parent), m_context(context), m_menusFile(menusFile)
 {
     setObjectName(QStringLiteral("toolformDialog"));
     setWindowTitle(QStringLiteral("自定义工具箱菜单条"));
@@ -76,14 +77,14 @@ Ttoolform::Ttoolform(const QString& menusFile, const QString& loginright, QWidge
     BitBtn3->setAutoDefault(false);
     BitBtn3->setGeometry(515, 316, 75, 25);
 
-    connect(BitBtn1, &QPushButton::clicked, this, &Ttoolform::BitBtn1Click);
-    connect(BitBtn2, &QPushButton::clicked, this, &Ttoolform::BitBtn2Click);
+    connect(BitBtn1, &QPushButton::clicked, this, guarded(this, &Ttoolform::BitBtn1Click));
+    connect(BitBtn2, &QPushButton::clicked, this, guarded(this, &Ttoolform::BitBtn2Click));
     // "退出" is the cancel button: it and Esc close the window like its close box.
     connect(BitBtn3, &QPushButton::clicked, this, &QDialog::reject);
-    connect(StringGrid1, &QTableWidget::cellDoubleClicked, this, &Ttoolform::StringGrid1DblClick);
+    connect(StringGrid1, &QTableWidget::cellDoubleClicked, this, guarded(this, &Ttoolform::StringGrid1DblClick));
 
     setRows(toolentries::editorRows(m_menusFile));
-    if (loginright == QLatin1String("guest")) {
+    if (m_context.isGuest()) {
         GroupBox1->setEnabled(false);
         BitBtn1->setEnabled(false);
         BitBtn2->setEnabled(false);
@@ -143,7 +144,7 @@ void Ttoolform::StringGrid1DblClick(int row, int column)
         return;
     }
     const QString file =
-        interaction::current().chooseOpenFile(QStringLiteral("打开"), QStringLiteral("所有文件(*.*)|*.*"), QString());
+        m_context.ui().chooseOpenFile(QStringLiteral("打开"), QStringLiteral("所有文件(*.*)|*.*"), QString());
     if (!file.isEmpty()) {
         StringGrid1->item(row, ProgramColumn)->setText(file);
     }
@@ -153,11 +154,7 @@ void Ttoolform::done(int result)
 {
     // A cell still being typed into belongs to the rows that are saved.
     StringGrid1->setCurrentItem(nullptr);
-    try {
-        toolentries::save(m_menusFile, rows());
-    } catch (const std::exception& e) {
-        showException(e);
-    }
+    runGuarded([this] { toolentries::save(m_menusFile, rows()); });
     QDialog::done(result);
 }
 

@@ -4,6 +4,8 @@
 
 #include <QDialog>
 
+class WindowContext;
+
 class QGroupBox;
 class QLabel;
 class QPushButton;
@@ -17,7 +19,7 @@ class Ttoolform : public QDialog
 
 public:
     /// Reads the rows of `menusFile`; a guest sees them but can change nothing.
-    Ttoolform(const QString& menusFile, const QString& loginright, QWidget* parent = nullptr);
+    Ttoolform(WindowContext& context, const QString& menusFile, QWidget* parent = nullptr);
 
     /// What the grid holds, top to bottom.
     QList<toolentries::ToolEntry> rows() const;
@@ -43,5 +45,6 @@ protected:
 private:
     void setRows(const QList<toolentries::ToolEntry>& rows);
 
+    WindowContext& m_context;
     QString m_menusFile;
 };

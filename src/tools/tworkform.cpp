@@ -1,7 +1,9 @@
 #include "tools/tworkform.h"
 
+#include "app/windowcontext.h"
+#include "data/dmunit.h"
 #include "data/engine/query.h"
-#include "platform/datagrid.h"
+#include "dataaware/datagrid.h"
 #include "records/recordstyle.h"
 #include "tools/officereports.h"
 #include "tools/taddform.h"
@@ -10,8 +12,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-Tworkform::Tworkform(engine::Query& adbkquery, Taddform& entry, const QString& loginright, QWidget* parent)
-    : OfficeListWindow(adbkquery,
+Tworkform::Tworkform(WindowContext& context, Taddform& entry, QWidget* parent)
+    : OfficeListWindow(context, *context.dm().adbkquery,
                        {QStringLiteral("查询"), officelists::addressSearchChoices(), &officelists::addressSearchField,
                         officelists::addressColumns()},
                        parent),
@@ -22,7 +24,7 @@ Tworkform::Tworkform(engine::Query& adbkquery, Taddform& entry, const QString& l
     body()->addWidget(DBGridEh1);
     recordstyle::fixAndCentre(this, 764, 460);
     connect(DBGridEh1, &QAbstractItemView::doubleClicked, ToolButton2, &QToolButton::click);
-    applyRight(loginright);
+    applyRights();
 }
 
 void Tworkform::addRecord()

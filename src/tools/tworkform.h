@@ -12,7 +12,8 @@ class Tworkform : public OfficeListWindow
     Q_OBJECT
 
 public:
-    Tworkform(engine::Query& adbkquery, Taddform& entry, const QString& loginright, QWidget* parent = nullptr);
+    /// Lists the data module's address query; adds and changes through `entry`.
+    Tworkform(WindowContext& context, Taddform& entry, QWidget* parent = nullptr);
 
 protected:
     /// Shows the entry window on a new empty record in add mode.

@@ -2,6 +2,7 @@
 #include "access/md5hex.h"
 #include "access/tloginform.h"
 #include "support/scriptedinteraction.h"
+#include "support/testcontext.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -106,8 +107,10 @@ private slots:
     void failureCountSpansLoginWindows()
     {
         ScriptedInteraction ui;
+        TestContext t(ui);
+        t.store.userRows = sampleUsers();
         {
-            Tloginform first(sampleUsers());
+            Tloginform first(t.context);
             attempt(first, "admin", "1");
             attempt(first, "admin", "12");
             QCOMPARE(ui.texts(), (QStringList{kWrong, kWrong}));
@@ -115,10 +118,12 @@ private slots:
             attempt(first, "admin", "123");
             QVERIFY(first.succeeded());
             QCOMPARE(first.loginRight(), QString("admin"));
+            QCOMPARE(t.store.loginuser, QString("admin")); // the session of the run
+            QCOMPARE(t.store.loginright, QString("admin"));
         }
         QCOMPARE(LoginSession::failureCount(), 2);
         ui.clear();
-        Tloginform relogin(sampleUsers());
+        Tloginform relogin(t.context);
         attempt(relogin, "admin", "bad");
         QCOMPARE(ui.texts(), QStringList{kRefused});
         QCOMPARE(ui.shown.first().kind, ScriptedInteraction::Kind::Error);
@@ -129,7 +134,9 @@ private slots:
     void noUserChosenIsNotAFailure()
     {
         ScriptedInteraction ui;
-        Tloginform form(sampleUsers());
+        TestContext t(ui);
+        t.store.userRows = sampleUsers();
+        Tloginform form(t.context);
         QCOMPARE(form.userChooser()->currentText(), QString());
         form.passwordEdit()->setText("123");
         for (int i = 0; i < 4; ++i) {
@@ -140,13 +147,27 @@ private slots:
         QCOMPARE(m_quits, 0);
     }
 
-    void emptyPasswordTableOffersNoName()
+    void emptyOrUnreadablePasswordTableOffersNoName_data()
     {
+        QTest::addColumn<bool>("unreadable");
+        QTest::addColumn<QStringList>("messages");
+        QTest::newRow("empty table") << false << QStringList{kChoose};
+        QTest::newRow("unreadable table is shown")
+            << true << QStringList{QStringLiteral("no such table: password"), kChoose};
+    }
+
+    void emptyOrUnreadablePasswordTableOffersNoName()
+    {
+        QFETCH(bool, unreadable);
+        QFETCH(QStringList, messages);
         ScriptedInteraction ui;
-        Tloginform form({});
+        TestContext t(ui);
+        t.store.userRows.clear();
+        t.store.failUsers = unreadable;
+        Tloginform form(t.context);
         QCOMPARE(form.userChooser()->count(), 0);
         form.loginButton()->click();
-        QCOMPARE(ui.texts(), QStringList{kChoose});
+        QCOMPARE(ui.texts(), messages);
         form.quitButton()->click();
         QCOMPARE(m_quits, 1);
     }
@@ -154,7 +175,9 @@ private slots:
     void refusesToCloseBeforeSuccess()
     {
         ScriptedInteraction ui;
-        Tloginform form(sampleUsers());
+        TestContext t(ui);
+        t.store.userRows = sampleUsers();
+        Tloginform form(t.context);
         form.show();
         QVERIFY(!form.close());
         QVERIFY(form.isVisible());
@@ -166,7 +189,10 @@ private slots:
 
     void chooserListsUsersInTableOrder()
     {
-        Tloginform form(sampleUsers());
+        ScriptedInteraction ui;
+        TestContext t(ui);
+        t.store.userRows = sampleUsers();
+        Tloginform form(t.context);
         QCOMPARE(form.userChooser()->count(), 5);
         QCOMPARE(form.userChooser()->itemText(0), QString("张三"));
         QCOMPARE(form.userChooser()->itemData(1).toString(), QString("0000000B"));

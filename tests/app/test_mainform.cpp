@@ -3,16 +3,18 @@
 #include "access/tloginform.h"
 #include "app/navbrowser.h"
 #include "app/picturepage.h"
-#include "app/shellstore.h"
 #include "app/taboutbox.h"
 #include "app/tmainform.h"
 #include "app/toolcommands.h"
+#include "app/windowcontext.h"
+#include "data/dmunit.h"
 #include "platform/errors.h"
 #include "platform/inifile.h"
 #include "platform/interaction.h"
 #include "platform/paths.h"
 #include "platform/textfile.h"
 #include "safety/texitform.h"
+#include "support/fakeshellstore.h"
 #include "support/scriptedinteraction.h"
 #include "tools/toolentries.h"
 #include "tools/ttoolform.h"
@@ -35,43 +37,6 @@
 
 namespace {
 
-/// The data module as far as the main window uses it.
-class FakeStore : public ShellStore
-{
-public:
-    void setDatabaseFile(const QString& fileName) override { file = fileName; }
-    QString databaseFile() const override { return file; }
-    void openDatabase() override
-    {
-        if (failOpen) {
-            throw RosterError("unable to open database file");
-        }
-        open = true;
-    }
-    void closeDatabase() override { open = false; }
-    QList<access::UserRecord> users() override { return userRows; }
-    void setLogin(const QString& user, const QString& right) override
-    {
-        loginuser = user;
-        loginright = right;
-    }
-    void recalcages(const std::function<void(int, int)>& progress) override
-    {
-        ++recalcRuns;
-        for (int i = 1; i <= 3; ++i) {
-            progress(i, 3);
-        }
-    }
-
-    QString file;
-    bool failOpen = false;
-    bool open = false;
-    QList<access::UserRecord> userRows{{"admin", access::passwordDigest("123"), "0000000A", QVariant(-1)}};
-    QString loginuser;
-    QString loginright;
-    int recalcRuns = 0;
-};
-
 void writeJpeg(const QString& path, QColor colour)
 {
     QImage image(40, 30, QImage::Format_RGB32);
@@ -89,15 +54,17 @@ class TestMainform : public QObject
 private:
     std::unique_ptr<QTemporaryDir> m_home;
     std::unique_ptr<ScriptedInteraction> m_ui;
-    FakeStore m_store;
+    FakeShellStore m_store;
+    std::unique_ptr<Tdm> m_dm;
+    std::unique_ptr<WindowContext> m_context;
     QStringList m_dialogs; ///< the modal windows the main window ran, by class
     std::function<void(QDialog&)> m_onDialog;
     int m_quits = 0;
 
     std::unique_ptr<Tmainform> makeWindow()
     {
-        auto window = std::make_unique<Tmainform>(m_store);
-        window->setModalRunner([this](QDialog& dialog) {
+        auto window = std::make_unique<Tmainform>(*m_context);
+        m_context->setModalRunner([this](QDialog& dialog) {
             m_dialogs << QString::fromLatin1(dialog.metaObject()->className()) + ":" + dialog.windowTitle();
             if (m_onDialog) {
                 m_onDialog(dialog);
@@ -115,7 +82,9 @@ private slots:
         m_home = std::make_unique<QTemporaryDir>();
         paths::setAppPath(m_home->path());
         m_ui = std::make_unique<ScriptedInteraction>();
-        m_store = FakeStore();
+        m_store = FakeShellStore();
+        m_dm = std::make_unique<Tdm>();
+        m_context = std::make_unique<WindowContext>(*m_dm, *m_ui, &m_store);
         m_dialogs.clear();
         m_onDialog = nullptr;
         m_quits = 0;
@@ -124,7 +93,12 @@ private slots:
         interaction::setAppTitle("Dossiera");
     }
 
-    void cleanup() { m_ui.reset(); }
+    void cleanup()
+    {
+        m_context.reset();
+        m_dm.reset();
+        m_ui.reset();
+    }
 
     void creationWithoutInstallationFiles()
     {

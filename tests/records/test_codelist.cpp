@@ -6,6 +6,7 @@
 #include "records/setdlgform.h"
 #include "recordsfixture.h"
 #include "support/scriptedinteraction.h"
+#include "support/testcontext.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -76,7 +77,8 @@ private slots:
     {
         RecordsHome home;
         ScriptedInteraction ui;
-        TSetDlgForm form;
+        TestContext t(ui);
+        TSetDlgForm form(t.context);
         add(form, "汉族");
         add(form, "汉族");
         add(form, "");
@@ -106,18 +108,19 @@ private slots:
         RecordsHome::writeRaw(home.data("folk.txt"), textfile::encodeGbk("汉族\r\n回族"));
         RecordsHome::writeRaw(home.data("dept.txt"), QByteArray());
         QWidget mainWindow;
-        createRecordWindows(&mainWindow);
-        TSetDlgForm* form = codeListEditor();
-        QVERIFY(form != nullptr);
+        TestContext t(ui);
+        t.context.setOwner(&mainWindow);
+        TSetDlgForm* form = &t.context.codeListEditor();
+        QCOMPARE(form->parent(), &mainWindow);
 
-        openCodeList("民族档案设置", "folk");
+        openCodeList(t.context, "民族档案设置", "folk");
         QVERIFY(QTest::qWaitForWindowActive(form));
         QCOMPARE(form->windowTitle(), QString("民族档案设置"));
         QCOMPARE(form->listPath(), home.data("folk.txt"));
         QCOMPARE(form->entries(), (QStringList{"汉族", "回族"}));
         add(*form, "满族");
 
-        openCodeList("工资类别设置", "aboutpay");
+        openCodeList(t.context, "工资类别设置", "aboutpay");
         QCOMPARE(RecordsHome::bytes(home.data("folk.txt")), textfile::encodeGbk("汉族\r\n回族\r\n满族\r\n"));
         QCOMPARE(form->windowTitle(), QString("工资类别设置"));
         QVERIFY(QTest::qWaitForWindowActive(form));
@@ -139,7 +142,8 @@ private slots:
         QWidget other;
         other.resize(200, 100);
         other.show();
-        TSetDlgForm form;
+        TestContext t(ui);
+        TSetDlgForm form(t.context);
         form.openlist("职务类别设置", codelistfile("duty"));
         QVERIFY(QTest::qWaitForWindowActive(&form));
         add(form, "经理");
@@ -160,7 +164,8 @@ private slots:
     {
         RecordsHome home;
         ScriptedInteraction ui;
-        TSetDlgForm form;
+        TestContext t(ui);
+        TSetDlgForm form(t.context);
         form.openlist("政治面貌设置", codelistfile("political"));
         QVERIFY(QTest::qWaitForWindowActive(&form));
         QCOMPARE(form.entries(), QStringList());

@@ -1,11 +1,11 @@
 #include "platform/textfile.h"
-#include "records/basedata.h"
 #include "records/deptdropform.h"
 #include "records/depttree.h"
 #include "records/depttreewidget.h"
 #include "records/setform5.h"
 #include "recordsfixture.h"
 #include "support/scriptedinteraction.h"
+#include "support/testcontext.h"
 
 #include <QGroupBox>
 #include <QLineEdit>
@@ -61,8 +61,6 @@ class TestDeptWindows : public QObject
     Q_OBJECT
 
 private slots:
-    void cleanup() { setLoginRightSource(nullptr); }
-
     void pickdeptFollowsTheLevelTable_data()
     {
         QTest::addColumn<QList<int>>("path");
@@ -76,8 +74,10 @@ private slots:
         QFETCH(QList<int>, path);
         QFETCH(QStringList, names);
         RecordsHome home;
+        ScriptedInteraction ui;
+        TestContext t(ui);
         RecordsHome::writeRaw(depttree::deptfile(), "A\r\n\tA1\r\n\t\tA11\r\n\t\t\tA111\r\nB\r\n");
-        Tdeptdropform picker;
+        Tdeptdropform picker(t.context);
         picker.loadFile(depttree::deptfile());
         QLineEdit control;
         control.show();
@@ -99,8 +99,10 @@ private slots:
     void aNodeBelowTheThirdLevelCannotBePicked()
     {
         RecordsHome home;
+        ScriptedInteraction ui;
+        TestContext t(ui);
         RecordsHome::writeRaw(depttree::deptfile(), "A\r\n\tA1\r\n\t\tA11\r\n\t\t\tA111\r\nB\r\n");
-        Tdeptdropform picker;
+        Tdeptdropform picker(t.context);
         picker.loadFile(depttree::deptfile());
         QLineEdit control;
         control.show();
@@ -133,7 +135,9 @@ private slots:
     void pickdeptPicksNothingUnlessOk()
     {
         RecordsHome home;
-        Tdeptdropform picker;
+        ScriptedInteraction ui;
+        TestContext t(ui);
+        Tdeptdropform picker(t.context);
         DeptForest tree;
         depttree::parseLines(textfile::splitLines(exampleFile), tree);
         picker.setTree(tree);
@@ -173,7 +177,9 @@ private slots:
     void pickerOpensBelowTheControl()
     {
         RecordsHome home;
-        Tdeptdropform picker;
+        ScriptedInteraction ui;
+        TestContext t(ui);
+        Tdeptdropform picker(t.context);
         QLineEdit control;
         control.setGeometry(40, 60, 120, 24);
         control.show();
@@ -193,8 +199,9 @@ private slots:
     {
         RecordsHome home;
         ScriptedInteraction ui;
+        TestContext t(ui);
         RecordsHome::writeRaw(depttree::deptfile(), exampleFile);
-        Tsetform5 form(nullptr);
+        Tsetform5 form(t.context);
         form.loadTree();
         QTreeWidget* tree = form.TreeView1;
 
@@ -234,9 +241,10 @@ private slots:
     {
         RecordsHome home;
         ScriptedInteraction ui;
+        TestContext t(ui);
         RecordsHome::writeRaw(depttree::deptfile(), exampleFile);
-        Tdeptdropform picker;
-        Tsetform5 form(&picker);
+        Tsetform5 form(t.context);
+        Tdeptdropform& picker = t.context.deptPicker();
         form.show();
         QVERIFY(QTest::qWaitForWindowActive(&form));
         QCOMPARE(form.windowTitle(), QString("部门类型设置"));
@@ -270,8 +278,10 @@ private slots:
     void renameStartsInPlaceEditing()
     {
         RecordsHome home;
+        ScriptedInteraction ui;
+        TestContext t(ui);
         RecordsHome::writeRaw(depttree::deptfile(), exampleFile);
-        Tsetform5 form(nullptr);
+        Tsetform5 form(t.context);
         form.show();
         QVERIFY(QTest::qWaitForWindowActive(&form));
         QTreeWidget* tree = form.TreeView1;
@@ -288,10 +298,11 @@ private slots:
     {
         RecordsHome home;
         ScriptedInteraction ui;
+        TestContext t(ui);
         RecordsHome::writeRaw(depttree::deptfile(), exampleFile);
         QWidget other;
         other.show();
-        Tsetform5 form(nullptr);
+        Tsetform5 form(t.context);
         form.show();
         QVERIFY(QTest::qWaitForWindowActive(&form));
         other.activateWindow();
@@ -306,9 +317,10 @@ private slots:
     {
         RecordsHome home;
         ScriptedInteraction ui;
+        TestContext t(ui);
         RecordsHome::writeRaw(depttree::deptfile(), exampleFile);
-        setLoginRightSource([] { return QStringLiteral("guest"); });
-        Tsetform5 form(nullptr);
+        t.dm.loginright = QStringLiteral("guest");
+        Tsetform5 form(t.context);
         form.show();
         QVERIFY(QTest::qWaitForWindowActive(&form));
         QVERIFY(form.isGuest());
@@ -337,12 +349,11 @@ private slots:
     {
         RecordsHome home;
         ScriptedInteraction ui;
+        TestContext t(ui);
         const QByteArray bad("A\r\n\tA1\r\n\t\t\tA111\r\nB\r\n\tB1\r\nC\r\n");
         RecordsHome::writeRaw(depttree::deptfile(), bad);
         // Start-up reads the file into the picker and says which line to mend.
-        QWidget mainWindow;
-        createRecordWindows(&mainWindow);
-        Tdeptdropform& picker = *deptPicker();
+        Tdeptdropform& picker = t.context.deptPicker();
         QCOMPARE(picker.firstLevelNames(), QStringList{"A"});
         QCOMPARE(ui.texts().size(), 1);
         const QString message = ui.texts().first();
@@ -350,7 +361,7 @@ private slots:
         QVERIFY2(message.contains("dept.txt") && message.contains("第 3 行"), qPrintable(message));
 
         ui.clear();
-        Tsetform5 form(&picker);
+        Tsetform5 form(t.context);
         form.show();
         QVERIFY(QTest::qWaitForWindowActive(&form));
         QCOMPARE(ui.texts(), QStringList{message});
@@ -379,7 +390,7 @@ private slots:
 
         // Once the line is mended, a new editor changes the tree again.
         RecordsHome::writeRaw(depttree::deptfile(), "A\r\n\tA1\r\n");
-        Tsetform5 mended(&picker);
+        Tsetform5 mended(t.context);
         mended.show();
         QVERIFY(QTest::qWaitForWindowActive(&mended));
         QVERIFY(mended.canChange());
@@ -390,7 +401,8 @@ private slots:
     {
         RecordsHome home;
         ScriptedInteraction ui;
-        Tsetform5 form(nullptr);
+        TestContext t(ui);
+        Tsetform5 form(t.context);
         form.show();
         QVERIFY(QTest::qWaitForWindowActive(&form));
         QCOMPARE(ui.shown.size(), 1);

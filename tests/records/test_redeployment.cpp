@@ -1,3 +1,4 @@
+#include "app/windowcontext.h"
 #include "data/dmunit.h"
 #include "platform/paths.h"
 #include "platform/textfile.h"
@@ -221,16 +222,16 @@ private slots:
         Module m;
         ScriptedInteraction ui;
         QWidget owner;
-        createRedeployDialog(&owner);
-        TfrmRedeploy* dialog = redeployDialog();
-        QVERIFY(dialog != nullptr);
+        WindowContext context(m.dm, ui);
+        context.setOwner(&owner);
+        TfrmRedeploy* dialog = &context.redeployDialog();
         QCOMPARE(dialog->parent(), &owner);
 
         dialog->Edit1->setText(QStringLiteral("行政部"));
         dialog->ComboBox1->setEditText(QStringLiteral("主任"));
         dialog->Edit4->setText(QStringLiteral("工作需要"));
         QTimer::singleShot(0, dialog, [dialog] { dialog->BitBtn1->click(); });
-        QVERIFY(redeployCurrentPerson(m.dm));
+        QVERIFY(redeployCurrentPerson(context));
 
         // Shown again, the boxes hold the same; "确定" without a change writes equal values.
         QString seen;
@@ -238,7 +239,7 @@ private slots:
             seen = dialog->Edit1->text() + u'|' + dialog->ComboBox1->currentText() + u'|' + dialog->Edit4->text();
             dialog->BitBtn1->click();
         });
-        QVERIFY(redeployCurrentPerson(m.dm));
+        QVERIFY(redeployCurrentPerson(context));
         QCOMPARE(seen, QStringLiteral("行政部|主任|工作需要"));
         QCOMPARE(m.rows(), (QList<Row>{{"部门调动", "销售部华东区", "行政部", "工作需要"},
                                        {"职务调动", "经理", "主任", "工作需要"},
@@ -248,7 +249,7 @@ private slots:
         // "取消" moves nobody and says nothing.
         ui.clear();
         QTimer::singleShot(0, dialog, [dialog] { dialog->BitBtn2->click(); });
-        QVERIFY(!redeployCurrentPerson(m.dm));
+        QVERIFY(!redeployCurrentPerson(context));
         QCOMPARE(ui.texts(), QStringList());
         QCOMPARE(m.rows().size(), 4);
     }
@@ -256,7 +257,9 @@ private slots:
     void enterAndEscDoNotCloseTheDialog()
     {
         Module m;
-        TfrmRedeploy dialog;
+        ScriptedInteraction ui;
+        WindowContext context(m.dm, ui);
+        TfrmRedeploy dialog(context);
         QCOMPARE(dialog.windowTitle(), QStringLiteral("人员调动"));
         QCOMPARE(dialog.size(), QSize(504, 176));
         QCOMPARE(dialog.minimumSize(), dialog.maximumSize());
@@ -294,7 +297,9 @@ private slots:
     {
         Module m;
         const QString duties = paths::datapath() + QStringLiteral("duty.txt");
-        TfrmRedeploy dialog;
+        ScriptedInteraction ui;
+        WindowContext context(m.dm, ui);
+        TfrmRedeploy dialog(context);
         dialog.ComboBox1->addItem(QStringLiteral("旧项"));
         dialog.show();
         QCOMPARE(dialog.ComboBox1->count(), 1); // no file: the items stay
@@ -318,11 +323,13 @@ private slots:
     void theEllipsisPicksBelowTheFirstBox()
     {
         Module m;
-        Tdeptdropform picker;
+        ScriptedInteraction ui;
+        WindowContext context(m.dm, ui);
+        Tdeptdropform picker(context);
         DeptForest tree;
         depttree::parseLines({QStringLiteral("销售部"), QStringLiteral("\t华东区"), QStringLiteral("行政部")}, tree);
         picker.setTree(tree);
-        TfrmRedeploy dialog;
+        TfrmRedeploy dialog(context);
         dialog.setPicker(&picker);
         dialog.Edit1->setText(QStringLiteral("x"));
         dialog.Edit2->setText(QStringLiteral("y"));

@@ -1,8 +1,9 @@
+#include "app/windowcontext.h"
 #include "data/dmunit.h"
 #include "data/engine/database.h"
 #include "data/engine/query.h"
-#include "platform/datagrid.h"
-#include "platform/dateedit.h"
+#include "dataaware/datagrid.h"
+#include "dataaware/dateedit.h"
 #include "platform/paths.h"
 #include "platform/textfile.h"
 #include "records/basedata.h"
@@ -52,7 +53,7 @@ struct Browser
         dm.db->setFileName(file.path());
         dm.loginright = right;
         dm.clock = [] { return QDateTime(QDate(2009, 6, 15), QTime(9, 0)); };
-        form = std::make_unique<Tworkerform>(dm);
+        form = std::make_unique<Tworkerform>(context);
         form->setPhotoOnDisk(photoOnDisk);
         form->show();
     }
@@ -81,6 +82,8 @@ struct Browser
 
     testdb::TempFile file;
     Tdm dm;
+    ScriptedInteraction seam; ///< a test that looks at messages installs its own over this one
+    WindowContext context{dm, seam};
     std::unique_ptr<Tworkerform> form;
 };
 
@@ -461,11 +464,11 @@ private slots:
         // moves one column, not once for each parent the key passes on its way.
         QVERIFY(grid->isAncestorOf(QApplication::focusWidget()));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-        QTest::qWait(20);
-        QCOMPARE(grid->currentIndex().column(), 0); // wraps from the last column to the first
+        QTRY_COMPARE(grid->currentIndex().column(), 0); // wraps from the last column to the first
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Enter);
-        QTest::qWait(20);
-        QCOMPARE(grid->currentIndex().column(), 1);
+        QTRY_COMPARE(grid->currentIndex().column(), 1);
+        QTest::qWait(50);
+        QCOMPARE(grid->currentIndex().column(), 1); // one column per key, however late the commit comes
         QVERIFY(QApplication::focusWidget() == grid || grid->isAncestorOf(QApplication::focusWidget()));
     }
 
@@ -722,7 +725,7 @@ private slots:
         Browser b;
         ScriptedInteraction ui;
         QWidget mainWindow;
-        createRecordWindows(&mainWindow);
+        b.context.setOwner(&mainWindow);
         textfile::writeLines(paths::datapath() + "folk.txt", {"汉族", "回族"});
         b.form->hide();
         b.form->setview(true);
@@ -730,8 +733,8 @@ private slots:
         QStringList shownEntries;
         QTimer::singleShot(0, b.form.get(), [&] {
             const auto closeBrowser = qScopeGuard([&b] { b.form->close(); });
-            openBaseData("folk"); // what the folk box's ellipsis does
-            TSetDlgForm* editor = codeListEditor();
+            openBaseData(b.context, "folk"); // what the folk box's ellipsis does
+            TSetDlgForm* editor = &b.context.codeListEditor();
             QVERIFY(QTest::qWaitForWindowActive(editor));
             shownEntries = editor->entries();
             // A window the modal browser blocks takes no clicks from the window system.
@@ -744,7 +747,7 @@ private slots:
         QCOMPARE(shownEntries, (QStringList{"汉族", "回族"}));
         QVERIFY(exitClosedIt);
         // Back with the main window once the browser is done: it outlives the browser.
-        QCOMPARE(codeListEditor()->parentWidget(), &mainWindow);
+        QCOMPARE(b.context.codeListEditor().parentWidget(), &mainWindow);
     }
 
     void aDatePickedFromTheCalendarIsStored()

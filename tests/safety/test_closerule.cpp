@@ -3,6 +3,7 @@
 #include "safety/closerule.h"
 #include "safety/texitform.h"
 #include "support/scriptedinteraction.h"
+#include "support/testcontext.h"
 
 #include <QFile>
 #include <QLabel>
@@ -95,50 +96,63 @@ private slots:
     void exitDialogButtons_data()
     {
         QTest::addColumn<int>("button"); // 0 备份后退出, 1 直接退出, 2 取消退出
-        QTest::addColumn<bool>("before");
-        QTest::addColumn<bool>("canclose");
+        QTest::addColumn<int>("choice");
         QTest::addColumn<QByteArray>("lastUse");
-        QTest::newRow("backup then exit") << 0 << false << true << QByteArray("current database");
-        QTest::newRow("exit") << 1 << false << true << QByteArray("old copy");
-        QTest::newRow("cancel") << 2 << true << false << QByteArray("old copy");
+        QTest::newRow("backup then exit")
+            << 0 << int(Texitform::Choice::BackupAndExit) << QByteArray("current database");
+        QTest::newRow("exit") << 1 << int(Texitform::Choice::Exit) << QByteArray("old copy");
+        QTest::newRow("cancel") << 2 << int(Texitform::Choice::Cancel) << QByteArray("old copy");
     }
 
     void exitDialogButtons()
     {
         QFETCH(int, button);
-        QFETCH(bool, before);
-        QFETCH(bool, canclose);
+        QFETCH(int, choice);
         QFETCH(QByteArray, lastUse);
-        bool flag = before;
-        Texitform form(flag);
+        ScriptedInteraction ui;
+        TestContext t(ui);
+        Texitform form(t.context);
         QCOMPARE(form.windowTitle(), QString("退出本系统"));
         QVERIFY(form.backupButton()->isDefault());
-        form.show();
         QPushButton* buttons[] = {form.backupButton(), form.exitButton(), form.cancelButton()};
         QCOMPARE(buttons[button]->text(), (QStringList{"备份后退出", "直接退出", "取消退出"}.at(button)));
-        buttons[button]->click();
-        QCOMPARE(flag, canclose);
+        t.context.setModalRunner([&](QDialog& dialog) {
+            dialog.show();
+            buttons[button]->click();
+            return dialog.result();
+        });
+        const std::optional<Texitform::Choice> chosen = form.ask();
+        QVERIFY(chosen.has_value());
+        QCOMPARE(int(*chosen), choice);
         QVERIFY(!form.isVisible());
         QCOMPARE(readFile(this->lastUse()), lastUse);
     }
 
     void exitDialogEscapeCancelsAndCloseBoxDecidesNothing()
     {
-        bool flag = true;
-        Texitform form(flag);
-        form.show();
-        QVERIFY(form.close());
-        QCOMPARE(flag, true);
-        form.show();
-        QTest::keyClick(&form, Qt::Key_Escape);
-        QCOMPARE(flag, false);
+        ScriptedInteraction ui;
+        TestContext t(ui);
+        Texitform form(t.context);
+        t.context.setModalRunner([](QDialog& dialog) {
+            dialog.show();
+            dialog.close();
+            return dialog.result();
+        });
+        QCOMPARE(form.ask(), std::nullopt);
+        t.context.setModalRunner([](QDialog& dialog) {
+            dialog.show();
+            QTest::keyClick(&dialog, Qt::Key_Escape);
+            return dialog.result();
+        });
+        QCOMPARE(form.ask(), std::optional(Texitform::Choice::Cancel));
         QVERIFY(!form.isVisible());
     }
 
     void exitDialogText()
     {
-        bool flag = false;
-        Texitform form(flag);
+        ScriptedInteraction ui;
+        TestContext t(ui);
+        Texitform form(t.context);
         const QLabel* text = form.findChild<QLabel*>("Label1Label");
         QVERIFY(text != nullptr);
         QVERIFY(text->text().startsWith("    建议选择【备份后退出】"));

@@ -1,11 +1,12 @@
 #include "data/dmunit.h"
-#include "platform/datagrid.h"
-#include "platform/dateedit.h"
+#include "dataaware/datagrid.h"
+#include "dataaware/dateedit.h"
 #include "platform/paths.h"
 #include "report/printing.h"
 #include "report/report.h"
 #include "support/pdftext.h"
 #include "support/scriptedinteraction.h"
+#include "support/testcontext.h"
 #include "support/testdb.h"
 #include "tools/taddform.h"
 #include "tools/tnoteform.h"
@@ -34,20 +35,21 @@ const char* const kRows = "INSERT INTO addrbook(name,sex,mphone,oicq,email) VALU
                           " ('2026-12-05','生活','体检','带卡'),"
                           " ('2026-12-09','工作','报表','月报');";
 
-/// A data module on a temporary database with a few entries and notes.
+/// A window context whose data module works on a temporary database with a few entries and notes.
 struct Module
 {
-    Module() : file(QString::fromUtf8(kRows))
+    explicit Module(interaction::Interaction& ui) : file(QString::fromUtf8(kRows)), test(ui)
     {
         paths::setAppPath(file.folder());
-        dm.db->setFileName(file.path());
+        test.dm.db->setFileName(file.path());
+        test.dm.loginright = QStringLiteral("admin");
     }
     int count(const char* table) const
     {
-        return dm.db->selectValue(QStringLiteral("SELECT COUNT(*) FROM %1").arg(QLatin1String(table))).toInt();
+        return test.dm.db->selectValue(QStringLiteral("SELECT COUNT(*) FROM %1").arg(QLatin1String(table))).toInt();
     }
     testdb::TempFile file;
-    Tdm dm;
+    TestContext test;
 };
 
 QStringList column(engine::Dataset& data, const QString& field)
@@ -105,13 +107,19 @@ private:
     std::unique_ptr<ScriptedInteraction> m_ui;
     std::unique_ptr<Module> m_module;
 
-    Tdm& dm() { return m_module->dm; }
+    Tdm& dm() { return m_module->test.dm; }
+    /// The context, with the right of the user logged in.
+    WindowContext& context(const char* right = "admin")
+    {
+        dm().loginright = QString::fromLatin1(right);
+        return m_module->test.context;
+    }
 
 private slots:
     void init()
     {
         m_ui = std::make_unique<ScriptedInteraction>();
-        m_module = std::make_unique<Module>();
+        m_module = std::make_unique<Module>(*m_ui);
     }
     void cleanup()
     {
@@ -138,8 +146,8 @@ private slots:
         QFETCH(int, choice);
         QFETCH(QString, typed);
         QFETCH(QStringList, names);
-        Taddform entry(*dm().adbkquery);
-        Tworkform form(*dm().adbkquery, entry, "admin");
+        Taddform entry(context());
+        Tworkform form(context("admin"), entry);
         QCOMPARE(form.ComboBox1->currentText(), QString("按姓名查询"));
         form.FormActivate();
         form.ComboBox1->setCurrentIndex(choice);
@@ -163,12 +171,12 @@ private slots:
     void invalidPatternLeavesTheList()
     {
         QFETCH(bool, notepad);
-        Taddform entry(*dm().adbkquery);
+        Taddform entry(context());
         std::unique_ptr<OfficeListWindow> form;
         if (notepad) {
-            form = std::make_unique<Tnoteform>(*dm().notequery, "admin");
+            form = std::make_unique<Tnoteform>(context("admin"));
         } else {
-            form = std::make_unique<Tworkform>(*dm().adbkquery, entry, "admin");
+            form = std::make_unique<Tworkform>(context("admin"), entry);
         }
         engine::Query& query = notepad ? *dm().notequery : *dm().adbkquery;
         form->FormActivate();
@@ -184,8 +192,8 @@ private slots:
 
     void titleClicksSortAndKeepTheSearch()
     {
-        Taddform entry(*dm().adbkquery);
-        Tworkform form(*dm().adbkquery, entry, "admin");
+        Taddform entry(context());
+        Tworkform form(context("admin"), entry);
         form.FormActivate();
         form.Edit1->setText("张");
         const int mobile = 5;
@@ -203,8 +211,8 @@ private slots:
 
     void threeEntriesInARow()
     {
-        Taddform entry(*dm().adbkquery);
-        Tworkform form(*dm().adbkquery, entry, "admin");
+        Taddform entry(context());
+        Tworkform form(context("admin"), entry);
         form.show();
         form.ToolButton1->click();
         QVERIFY(entry.isVisible());
@@ -231,8 +239,8 @@ private slots:
 
     void changingAnEntryAndTheEnterChain()
     {
-        Taddform entry(*dm().adbkquery);
-        Tworkform form(*dm().adbkquery, entry, "admin");
+        Taddform entry(context());
+        Tworkform form(context("admin"), entry);
         form.show();
         form.Edit1->setText("李");
         form.ToolButton2->click();
@@ -268,8 +276,8 @@ private slots:
 
     void deletingAsksFirst()
     {
-        Taddform entry(*dm().adbkquery);
-        Tworkform form(*dm().adbkquery, entry, "admin");
+        Taddform entry(context());
+        Tworkform form(context("admin"), entry);
         form.show();
         m_ui->answer({false, true});
         form.ToolButton3->click();
@@ -289,12 +297,12 @@ private slots:
     void guestsCannotChangeAnything()
     {
         QFETCH(bool, notepad);
-        Taddform entry(*dm().adbkquery);
+        Taddform entry(context());
         std::unique_ptr<OfficeListWindow> form;
         if (notepad) {
-            form = std::make_unique<Tnoteform>(*dm().notequery, "guest");
+            form = std::make_unique<Tnoteform>(context("guest"));
         } else {
-            form = std::make_unique<Tworkform>(*dm().adbkquery, entry, "guest");
+            form = std::make_unique<Tworkform>(context("guest"), entry);
         }
         form->show();
         for (QToolButton* button : {form->ToolButton1, form->ToolButton2, form->ToolButton3}) {
@@ -318,20 +326,24 @@ private slots:
 
     void rightsFollowTheUserLoggedInNow()
     {
-        Taddform entry(*dm().adbkquery);
-        Tworkform book(*dm().adbkquery, entry, "admin");
-        book.applyRight("guest");
+        // Each showing reads the right of the user logged in then.
+        Taddform entry(context());
+        Tworkform book(context("admin"), entry);
+        context("guest");
+        book.show();
         QVERIFY(!book.ToolButton1->isEnabled());
         QCOMPARE(book.DBGridEh1->focusPolicy(), Qt::NoFocus);
-        book.applyRight("admin");
+        book.close();
+        context("admin");
+        book.show();
         QVERIFY(book.ToolButton1->isEnabled() && book.ToolButton2->isEnabled() && book.ToolButton3->isEnabled());
         QVERIFY(book.DBGridEh1->focusPolicy() != Qt::NoFocus);
 
-        Tnoteform notes(*dm().notequery, "guest");
+        Tnoteform notes(context("guest"));
+        context("admin");
         notes.show();
-        notes.applyRight("admin");
         notes.ToolButton1->click();
-        notes.applyRight("admin"); // shown again while a note is being added
+        notes.applyRights(); // read again while a note is being added
         QVERIFY(!notes.ToolButton1->isEnabled());
         QVERIFY(!notes.ToolButton3->isEnabled());
         QVERIFY(notes.ToolButton2->isEnabled());
@@ -341,8 +353,8 @@ private slots:
 
     void closingClosesTheQuery()
     {
-        Taddform entry(*dm().adbkquery);
-        Tworkform form(*dm().adbkquery, entry, "admin");
+        Taddform entry(context());
+        Tworkform form(context("admin"), entry);
         form.show();
         QVERIFY(dm().adbkquery->active());
         form.ToolButton1->click();
@@ -362,17 +374,17 @@ private slots:
     void openingFailureIsReported()
     {
         dm().db->setFileName(m_module->file.folder() + "/missing.dat");
-        Taddform entry(*dm().adbkquery);
-        Tworkform form(*dm().adbkquery, entry, "admin");
+        Taddform entry(context());
+        Tworkform form(context("admin"), entry);
         form.show();
-        Tnoteform notes(*dm().notequery, "admin");
+        Tnoteform notes(context("admin"));
         notes.show();
         QCOMPARE(m_ui->texts(), QStringList(2, "打开数据库出错！"));
     }
 
     void aNewNoteIsDatedToday()
     {
-        Tnoteform form(*dm().notequery, "admin");
+        Tnoteform form(context("admin"));
         QCOMPARE(form.ComboBox1->currentText(), QString("按日期查询"));
         form.show();
         QVERIFY(!form.BitBtn1->isEnabled());
@@ -400,7 +412,7 @@ private slots:
 
     void cancellingANewNoteLeavesNothing()
     {
-        Tnoteform form(*dm().notequery, "admin");
+        Tnoteform form(context("admin"));
         form.show();
         form.ToolButton1->click();
         type(form.DBEdit2, "不要");
@@ -421,7 +433,7 @@ private slots:
 
     void changingANote()
     {
-        Tnoteform form(*dm().notequery, "admin");
+        Tnoteform form(context("admin"));
         form.show();
         form.ComboBox1->setCurrentIndex(2);
         form.Edit1->setText("体");
@@ -438,7 +450,7 @@ private slots:
 
     void notesSearchedByDateTextAndSorted()
     {
-        Tnoteform form(*dm().notequery, "admin");
+        Tnoteform form(context("admin"));
         form.show();
         form.Edit1->setText("2026-12");
         QCOMPARE(column(*dm().notequery, "caption"), (QStringList{"报表", "体检"})); // stored order: date DESC
@@ -453,8 +465,8 @@ private slots:
         PdfPrinting printing;
         dm().db->execute("UPDATE addrbook SET phone1='010-1', phone2='010-2', call='010-3', comments='备注文字'"
                          " WHERE name='张三'");
-        Taddform entry(*dm().adbkquery);
-        Tworkform form(*dm().adbkquery, entry, "guest"); // a guest prints as well
+        Taddform entry(context());
+        Tworkform form(context("guest"), entry); // a guest prints as well
         form.show();
         form.Edit1->setText("张");
         form.DBGridEh1TitleBtnClick(0);
@@ -484,8 +496,8 @@ private slots:
             dm().db->execute(
                 QStringLiteral("INSERT INTO addrbook(name) VALUES ('联系人%1')").arg(i, 2, 10, QChar('0')));
         }
-        Taddform entry(*dm().adbkquery);
-        Tworkform form(*dm().adbkquery, entry, "admin");
+        Taddform entry(context());
+        Tworkform form(context("admin"), entry);
         form.show();
         form.ToolButton4->click();
         const auto words = pdftext::words(printing.files.first());
@@ -499,7 +511,7 @@ private slots:
     void notepadPrintsOneNotePerPage()
     {
         PdfPrinting printing;
-        Tnoteform form(*dm().notequery, "admin");
+        Tnoteform form(context("admin"));
         form.show();
         form.Edit1->setText("2026-12");
         form.ToolButton4->click();

@@ -1,6 +1,7 @@
 #include "platform/inifile.h"
 #include "platform/textfile.h"
 #include "support/scriptedinteraction.h"
+#include "support/testcontext.h"
 #include "tools/toolentries.h"
 #include "tools/topenieform.h"
 #include "tools/tsetupform.h"
@@ -26,6 +27,7 @@ class TestToolWindows : public QObject
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
     std::unique_ptr<ScriptedInteraction> m_ui;
+    std::unique_ptr<TestContext> m_test;
     QString m_cfg;
     QString m_ini;
 
@@ -49,14 +51,25 @@ private slots:
     {
         m_dir = std::make_unique<QTemporaryDir>();
         m_ui = std::make_unique<ScriptedInteraction>();
+        m_test = std::make_unique<TestContext>(*m_ui);
         m_cfg = m_dir->filePath("menus.cfg");
         m_ini = m_dir->filePath("roster.ini");
     }
-    void cleanup() { m_ui.reset(); }
+    void cleanup()
+    {
+        m_test.reset();
+        m_ui.reset();
+    }
+
+    WindowContext& context(const char* right = "admin")
+    {
+        m_test->dm.loginright = QString::fromLatin1(right);
+        return m_test->context;
+    }
 
     void editorAddsChoosesAndSavesOnClose()
     {
-        Ttoolform form(m_cfg, "admin");
+        Ttoolform form(context("admin"), m_cfg);
         QCOMPARE(form.windowTitle(), QString("自定义工具箱菜单条"));
         QCOMPARE(form.rows(), QList<ToolEntry>{ToolEntry{}});
         form.StringGrid1->item(0, 0)->setText("计算器");
@@ -79,7 +92,7 @@ private slots:
                  (QList<ToolEntry>{{"计算器", "", ""}, {"新条目", "/usr/bin/bc", "-l"}}));
 
         // Opened again, the editor shows what was saved; the close box saves as well.
-        Ttoolform again(m_cfg, "admin");
+        Ttoolform again(context("admin"), m_cfg);
         QCOMPARE(again.rows(), toolentries::editorRows(m_cfg));
         again.StringGrid1->item(0, 0)->setText("");
         again.show();
@@ -90,7 +103,7 @@ private slots:
     void editorDeletesRows()
     {
         toolentries::save(m_cfg, {{"a", "/bin/a", ""}, {"b", "/bin/b", ""}, {"c", "/bin/c", ""}});
-        Ttoolform form(m_cfg, "admin");
+        Ttoolform form(context("admin"), m_cfg);
         form.StringGrid1->setCurrentCell(1, 0);
         m_ui->answer({false, true, true, true});
         form.BitBtn2Click(); // No
@@ -109,7 +122,7 @@ private slots:
     void editorForAGuest()
     {
         toolentries::save(m_cfg, {{"a", "/bin/a", "x"}});
-        Ttoolform form(m_cfg, "guest");
+        Ttoolform form(context("guest"), m_cfg);
         form.show();
         QVERIFY(!form.GroupBox1->isEnabled());
         QVERIFY(!form.BitBtn1->isEnabled());
@@ -141,7 +154,7 @@ private slots:
         const QByteArray before = QFile::exists(m_ini) ? textfile::readLines(m_ini).join('\n').toUtf8() : "<none>";
         MainWindow main;
         {
-            Tsetupform form(main.preview(), m_ini, "admin");
+            Tsetupform form(context("admin"), main.preview(), m_ini);
             QCOMPARE(form.Edit1->text(), system);
             QCOMPARE(main.window.windowTitle(), system);
             QCOMPARE(main.system->text(), system);
@@ -176,7 +189,7 @@ private slots:
         QFETCH(QString, saved);
         ini::writeString(m_ini, "onclose", "option", stored);
         MainWindow main;
-        Tsetupform form(main.preview(), m_ini, "admin");
+        Tsetupform form(context("admin"), main.preview(), m_ini);
         QRadioButton* buttons[] = {nullptr, form.RadioButton1, form.RadioButton2, form.RadioButton3};
         QVERIFY(buttons[checked]->isChecked());
         if (choose != 0) {
@@ -195,7 +208,7 @@ private slots:
     {
         ini::writeString(m_ini, "user", "system", "人事档案");
         MainWindow main;
-        Tsetupform form(main.preview(), m_ini, "guest");
+        Tsetupform form(context("guest"), main.preview(), m_ini);
         QCOMPARE(main.window.windowTitle(), QString("人事档案"));
         for (QWidget* w : {static_cast<QWidget*>(form.GroupBox1), static_cast<QWidget*>(form.GroupBox2),
                            static_cast<QWidget*>(form.GroupBox3), static_cast<QWidget*>(form.BitBtn1)}) {
@@ -219,7 +232,7 @@ private slots:
         QFETCH(QString, company);
         MainWindow main;
         main.window.resize(windowWidth, 600);
-        Tsetupform form(main.preview(), m_ini, "admin");
+        Tsetupform form(context("admin"), main.preview(), m_ini);
         form.Edit2->setText(company);
         const int width = main.company->width();
         QVERIFY(width >= main.company->fontMetrics().horizontalAdvance(company));
@@ -256,7 +269,7 @@ private slots:
     {
         QFETCH(QString, typed);
         QFETCH(QString, opened);
-        Topenieform2 form;
+        Topenieform2 form(context());
         QCOMPARE(form.Edit1->text(), QString("http://"));
         form.show();
         form.Edit1->setText(typed);
@@ -281,7 +294,7 @@ private slots:
     {
         QFETCH(QString, typed);
         QFETCH(QString, opened);
-        Topenieform1 form;
+        Topenieform1 form(context());
         QCOMPARE(form.windowTitle(), QString("发送电子邮件"));
         form.show();
         form.Edit1->setText(typed);
