@@ -8,6 +8,7 @@
 #include "app/shellstore.h"
 #include "app/taboutbox.h"
 #include "app/tmainform.h"
+#include "app/toolcommands.h"
 #include "app/windowcontext.h"
 #include "data/databasefile.h"
 #include "data/dmunit.h"
@@ -75,6 +76,8 @@ int main(int argc, char** argv)
     });
 
     Tmainform mainform(context);
+    // The address entry window is made first, as start-up has always made it.
+    bindOfficeCommands(mainform);
     context.createStartupWindows();
     bindRecordCommands(mainform);
     mainform.bindCommand(command::Statistics, [&context] { context.statWindow().present(); });
@@ -82,6 +85,7 @@ int main(int argc, char** argv)
     bindAccessCommands(mainform);
     bindReminderCommands(mainform);
     bindExportCommand(mainform);
+    bindToolCommands(mainform);
 
     if (splash) {
         splash->close();

@@ -7,7 +7,6 @@
 #include "app/shellstore.h"
 #include "app/sysinfo.h"
 #include "app/taboutbox.h"
-#include "app/toolentries.h"
 #include "app/windowcontext.h"
 #include "platform/errorboundary.h"
 #include "platform/errors.h"
@@ -20,6 +19,7 @@
 #include "safety/terrorform.h"
 #include "safety/texitform.h"
 #include "tools/alarmclock.h"
+#include "tools/toolentries.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -442,12 +442,13 @@ void Tmainform::createConnections()
 
 void Tmainform::addToolEntries()
 {
-    const QString menusFile = paths::datapath() + QStringLiteral("menus.cfg");
-    for (const QString& caption : toolentries::menuCaptions(menusFile)) {
-        QAction* action = m_toolsMenu->addAction(caption);
-        connect(action, &QAction::triggered, this, guarded([action, menusFile] {
-                    toolentries::runEntry(menusFile, toolentries::entryNumber(action->text()));
-                }));
+    const QString file = toolentries::menusFile();
+    for (const toolentries::MenuItem& item : toolentries::menuItems(file)) {
+        QAction* action = m_toolsMenu->addAction(item.caption);
+        // The number travels with the item, so that entries past the ninth keep their own.
+        action->setData(item.number);
+        connect(action, &QAction::triggered, this,
+                guarded([action, file] { toolentries::runEntry(file, action->data().toInt()); }));
     }
 }
 

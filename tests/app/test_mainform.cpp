@@ -5,6 +5,7 @@
 #include "app/picturepage.h"
 #include "app/taboutbox.h"
 #include "app/tmainform.h"
+#include "app/toolcommands.h"
 #include "app/windowcontext.h"
 #include "data/dmunit.h"
 #include "platform/errors.h"
@@ -15,6 +16,8 @@
 #include "safety/texitform.h"
 #include "support/fakeshellstore.h"
 #include "support/scriptedinteraction.h"
+#include "tools/toolentries.h"
+#include "tools/ttoolform.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -26,6 +29,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QStackedWidget>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextCursor>
@@ -271,6 +275,61 @@ private slots:
             // The stand-in goes with this loop's counter.
             disconnect(action, &QAction::triggered, nullptr, nullptr);
         }
+    }
+
+    void toolCommandsOpenTheirWindows()
+    {
+        ini::writeString(paths::rosterini(), "user", "system", "人事档案管理");
+        auto window = makeWindow();
+        bindToolCommands(*window);
+        window->show();
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        QTest::qWait(20); // the login step after the first show
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        const struct
+        {
+            int number;
+            Qt::Key key;
+            const char* dialog;
+        } entries[] = {{0, Qt::Key_S, "Tsetupform:系统参数设置"},
+                       {20, Qt::Key_M, "Topenieform1:发送电子邮件"},
+                       {21, Qt::Key_W, "Topenieform2:访问网站"},
+                       {25, Qt::Key_D, "Ttoolform:自定义工具箱菜单条"}};
+        for (const auto& entry : entries) {
+            m_dialogs.clear();
+            window->runlink(entry.number);
+            QTest::keyClick(window.get(), entry.key, Qt::ControlModifier);
+            QCOMPARE(m_dialogs, QStringList(2, QString::fromUtf8(entry.dialog)));
+        }
+        // The setup dialog previewed the stored name on the main window.
+        QCOMPARE(window->windowTitle(), QString("人事档案管理"));
+        QCOMPARE(window->systemLabel()->text(), QString("人事档案管理"));
+    }
+
+    void aToolEntryAddedInTheEditorIsStartedAfterARestart()
+    {
+        {
+            auto window = makeWindow();
+            bindToolCommands(*window);
+            const int fixedItems = int(window->toolsMenu()->actions().size());
+            m_onDialog = [](QDialog& dialog) {
+                auto& editor = dynamic_cast<Ttoolform&>(dialog);
+                editor.StringGrid1->item(0, 0)->setText("列表");
+                editor.StringGrid1->item(0, 1)->setText("/bin/ls");
+                editor.StringGrid1->item(0, 2)->setText("-l \"a b\"");
+                editor.BitBtn3->click();
+            };
+            window->runlink(command::ToolsEditor);
+            // The menu of this run stays as it was built.
+            QCOMPARE(window->toolsMenu()->actions().size(), fixedItems);
+        }
+        m_onDialog = nullptr;
+        auto window = makeWindow();
+        QAction* entry = window->toolsMenu()->actions().last();
+        QCOMPARE(entry->text(), QString("1.列表"));
+        entry->trigger();
+        QCOMPARE(m_ui->started, (QList<QStringList>{{"/bin/ls", "-l", "a b"}}));
     }
 
     void onlyTheExactSchemeLettersRunACommand()

@@ -1,7 +1,6 @@
 #include "app/navbrowser.h"
 #include "app/navigation.h"
 #include "app/sysinfo.h"
-#include "app/toolentries.h"
 #include "platform/inifile.h"
 #include "platform/textfile.h"
 #include "support/scriptedinteraction.h"
@@ -138,39 +137,6 @@ private slots:
         QCOMPARE(info.panels[3], QString("www.x.cn  a@x.cn"));
         QVERIFY(info.oemmode); // "0" is not empty
         QVERIFY(info.photoondisk);
-    }
-
-    void toolEntryNumbers_data()
-    {
-        QTest::addColumn<QString>("caption");
-        QTest::addColumn<int>("number");
-        QTest::newRow("one digit") << "3.计算器" << 3;
-        QTest::newRow("two digits") << "12.编辑器" << 12;
-        QTest::newRow("only number and stop") << "2." << 2;
-    }
-
-    void toolEntryNumbers()
-    {
-        QFETCH(QString, caption);
-        QFETCH(int, number);
-        QCOMPARE(toolentries::entryNumber(caption), number);
-    }
-
-    void toolEntriesReadTheFileAtEachClick()
-    {
-        ScriptedInteraction ui;
-        QTemporaryDir dir;
-        const QString cfg = dir.filePath("menus.cfg");
-        QVERIFY(toolentries::menuCaptions(cfg).isEmpty());
-        textfile::writeLines(cfg, {"[Itemscount]", "count=2", "[1]", "caption=计算器", "filename=/bin/echo",
-                                   "param=a \"b c\"", "[2]", "caption=", "filename=/tmp/readme.txt", "param="});
-        QCOMPARE(toolentries::menuCaptions(cfg), (QStringList{"1.计算器", "2."}));
-        toolentries::runEntry(cfg, 1);
-        ini::writeString(cfg, "1", "param", "changed");
-        toolentries::runEntry(cfg, 1);
-        toolentries::runEntry(cfg, 2);
-        QCOMPARE(ui.started, (QList<QStringList>{{"/bin/echo", "a", "b c"}, {"/bin/echo", "changed"}}));
-        QCOMPARE(ui.opened, QStringList{"/tmp/readme.txt"});
     }
 };
 
