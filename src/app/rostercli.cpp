@@ -551,7 +551,7 @@ int runExport(const QStringList& args)
     QString format;
     QString fields;
     QString condition;
-    QString out;
+    QString outPath;
     QString home = QCoreApplication::applicationDirPath();
     bool hasFields = false;
     bool found = false;
@@ -567,7 +567,7 @@ int runExport(const QStringList& args)
             condition = value;
             found = true;
         } else if (option == QLatin1String("--out")) {
-            out = value;
+            outPath = value;
         } else if (option == QLatin1String("--home")) {
             home = value;
         } else {
@@ -611,9 +611,9 @@ int runExport(const QStringList& args)
     request.format = formats.value(format);
     request.source = found ? exporting::Source::FoundPersons : exporting::Source::AllPersons;
     request.selection = exporting::getinfo(ticked, paths::sysinifile());
-    request.path = out.isEmpty() ? exporting::defaultPath(request.format) : out;
+    request.path = outPath.isEmpty() ? exporting::defaultPath(request.format) : outPath;
     request.date = QDate::currentDate();
-    if (out.isEmpty()) {
+    if (outPath.isEmpty()) {
         QDir().mkpath(QFileInfo(request.path).absolutePath());
     }
 

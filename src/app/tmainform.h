@@ -86,6 +86,7 @@ public:
     bool canclose = false;
     bool oemmode = false;
     bool photoondisk = false;
+    bool backupmode = false; ///< the page the backup window opens on: true backup, false restore
     QStringList linklist;
 
 signals:

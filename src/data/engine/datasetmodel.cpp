@@ -82,6 +82,16 @@ int DatasetModel::fieldOf(int column) const
     return column >= 0 && size_t(column) < m_fieldIndexes.size() ? m_fieldIndexes[size_t(column)] : -1;
 }
 
+int DatasetModel::columnOf(const QString& field) const
+{
+    for (int i = 0; i < m_columns.size(); ++i) {
+        if (m_columns[i].field.compare(field, Qt::CaseInsensitive) == 0) {
+            return i;
+        }
+    }
+    return -1;
+}
+
 int DatasetModel::rowCount(const QModelIndex& parent) const
 {
     return parent.isValid() ? 0 : m_rows;

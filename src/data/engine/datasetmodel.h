@@ -39,6 +39,9 @@ public:
     /// The field name of a column ("" when out of range).
     QString fieldName(int column) const;
 
+    /// The column that shows `field` (names compared without case), or -1.
+    int columnOf(const QString& field) const;
+
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
