@@ -6,8 +6,10 @@
 #include "support/testcontext.h"
 
 #include <QAction>
+#include <QImage>
 #include <QLabel>
 #include <QListWidget>
+#include <QPushButton>
 #include <QTabWidget>
 #include <QTableView>
 #include <QtTest>
@@ -27,6 +29,7 @@ private slots:
     void failedRunEmptiesTheGrid();
     void savesEveryRowAsTheChosenType();
     void showingAgainRefillsTheList();
+    void chartSavesAsPicture();
 
 private:
     void click(const QString& name);
@@ -178,6 +181,21 @@ void TestStatWindow::showingAgainRefillsTheList()
     ui.choose({QString()});
     m_window->ToolButton2->trigger();
     QCOMPARE(ui.proposedPaths, QStringList{QStringLiteral("按职称统计人数")});
+}
+
+void TestStatWindow::chartSavesAsPicture()
+{
+    ScriptedInteraction& ui = *m_ui;
+    click(QStringLiteral("按部门统计人数"));
+    m_window->PageControl1->setCurrentIndex(1);
+    m_window->PieButton->click();
+    const QString base = QDir(m_home->folder()).filePath(QStringLiteral("图表"));
+    ui.choose({base});
+    m_window->SaveChartButton->click();
+    QVERIFY2(ui.texts().isEmpty(), qPrintable(ui.texts().join(u' ')));
+    const QImage picture(base + QStringLiteral(".png"));
+    QVERIFY(!picture.isNull());
+    QVERIFY(picture.width() > 100 && picture.height() > 100);
 }
 
 QTEST_MAIN(TestStatWindow)
