@@ -156,12 +156,13 @@ Texportform::Texportform(WindowContext& context) : QDialog(context.owner()), m_c
     CheckListBox1 = new QListWidget(GroupBox2);
     CheckListBox1->setObjectName(QStringLiteral("CheckListBox1ListWidget"));
     CheckListBox1->setGeometry(10, 22, GroupBox2->width() - 20, GroupBox2->height() - 32);
-    // Three columns filled from top to bottom, as the old list box's columns were.
-    CheckListBox1->setFlow(QListView::TopToBottom);
+    // Three columns, read like the list: left to right, then the next line; a longer list scrolls.
+    CheckListBox1->setFlow(QListView::LeftToRight);
     CheckListBox1->setWrapping(true);
     CheckListBox1->setResizeMode(QListView::Adjust);
-    CheckListBox1->setGridSize(QSize((CheckListBox1->width() - 6) / 3, 20));
-    CheckListBox1->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    CheckListBox1->setGridSize(QSize((CheckListBox1->width() - 24) / 3, 20));
+    CheckListBox1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    CheckListBox1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     for (const exporting::ExportField& field : exporting::readFieldList(paths::sysinifile())) {
         auto* item = new QListWidgetItem(field.caption, CheckListBox1);
         item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable);
@@ -186,6 +187,7 @@ Texportform::Texportform(WindowContext& context) : QDialog(context.owner()), m_c
     Memo1 = new QPlainTextEdit(GroupBox3);
     Memo1->setObjectName(QStringLiteral("Memo1PlainTextEdit"));
     Memo1->setReadOnly(true);
+    Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     Memo1->setGeometry(20, 56, GroupBox3->width() - 40, GroupBox3->height() - 66);
     Memo1->setPlainText(QStringList{QStringLiteral("注意事项:"), QString(),
                                     QStringLiteral("如果是数据输出到Word或者Excel格式请先检查"), QString(),
