@@ -14,7 +14,7 @@
 #include "app/windowcontext.h"
 #include "data/dmunit.h"
 #include "data/engine/datasetmodel.h"
-#include "platform/datagrid.h"
+#include "dataaware/datagrid.h"
 #include "platform/interaction.h"
 #include "platform/paths.h"
 #include "records/tworkerform.h"

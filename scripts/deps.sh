@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-    cmake g++ make pkg-config
+    cmake g++ make pkg-config clang-format
     qt6-base-dev qt6-base-dev-tools qt6-charts-dev qt6-image-formats-plugins qt6-translations-l10n libgl-dev
     libsqlite3-dev sqlite3
     libxlsxwriter-dev libzip-dev

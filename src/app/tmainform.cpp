@@ -14,6 +14,7 @@
 #include "platform/inifile.h"
 #include "platform/interaction.h"
 #include "platform/paths.h"
+#include "platform/workprogress.h"
 #include "records/basedata.h"
 #include "safety/closerule.h"
 #include "safety/texitform.h"
@@ -33,7 +34,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPointer>
-#include <QProgressDialog>
 #include <QStackedWidget>
 #include <QStandardPaths>
 #include <QStatusBar>
@@ -630,23 +630,10 @@ void Tmainform::recalcAges()
     if (!AskYesNo(QStringLiteral("现在将重新计算数据库人员年龄、工龄等信息，是否继续？"))) {
         return;
     }
-    QProgressDialog progress(QStringLiteral("正在重新计算年龄信息……"), QString(), 0, 0, this);
-    progress.setWindowTitle(interaction::appTitle());
-    progress.setWindowModality(Qt::WindowModal);
-    progress.setMinimumDuration(0);
-    progress.setAutoClose(false);
-    progress.setValue(0);
-    try {
-        m_store.recalcages([&progress](int done, int total) {
-            progress.setMaximum(total);
-            progress.setValue(done);
-        });
-    } catch (const std::exception& e) {
-        progress.close();
-        showException(e);
-        return;
+    {
+        WorkProgress progress(QStringLiteral("正在重新计算年龄信息……"), this);
+        m_store.recalcages([&progress](int done, int total) { progress.step(done, total); });
     }
-    progress.close();
     ShowInfo(QStringLiteral("计算完成！"));
 }
 

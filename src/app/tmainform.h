@@ -82,7 +82,6 @@ public:
     bool canclose = false;
     bool oemmode = false;
     bool photoondisk = false;
-    bool backupmode = false;
     QStringList linklist;
 
 protected:

@@ -3,6 +3,7 @@
 #include "platform/errorboundary.h"
 #include "platform/interaction.h"
 #include "platform/paths.h"
+#include "records/workerpages.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -86,24 +87,8 @@ engine::Query* Tdm::makeQuery(const char* name, const QStringList& lines, const 
 
 engine::Query* Tdm::detailQuery(int page) const
 {
-    switch (page) {
-    case 1:
-        return familyquery;
-    case 2:
-        return histquery;
-    case 3:
-        return honorquery;
-    case 4:
-        return assessquery;
-    case 5:
-        return trainquery;
-    case 6:
-        return contractquery;
-    case 7:
-        return redeployquery;
-    default:
-        return nullptr;
-    }
+    engine::Query* Tdm::*query = workerpages::isDetailPage(page) ? workerpages::description(page).query : nullptr;
+    return query ? this->*query : nullptr;
 }
 
 void Tdm::dbConnect(engine::Database&)
@@ -138,8 +123,8 @@ void Tdm::selectdetail(int page)
     if (key.isEmpty()) {
         query->clearMacro(QStringLiteral("where"));
     } else {
-        const QString field = query == contractquery || query == redeployquery ? QStringLiteral("WHERE person_id = ")
-                                                                               : QStringLiteral("WHERE ID = ");
+        const QString field =
+            QStringLiteral("WHERE ") + workerpages::description(page).tieField + QStringLiteral(" = ");
         // A quote inside the key is doubled, so that the key stays one Jet string literal.
         const QString literal = QString(key).replace(u'"', QLatin1String("\"\""));
         query->setMacro(QStringLiteral("where"), field + u'"' + literal + u'"');

@@ -24,13 +24,6 @@ class Tdm : public QObject
     Q_OBJECT
 
 public:
-    /// Engine versions tried when the database is opened; one engine serves both here.
-    enum DaoVersion
-    {
-        Dao35 = 0,
-        Dao36 = 1
-    };
-
     explicit Tdm(QObject* parent = nullptr);
     ~Tdm() override;
 
@@ -53,8 +46,6 @@ public:
     QString loginright; ///< "admin" or "guest" after a login
     /// Whether the logged-in user has the guest right (before a login: no).
     bool isGuest() const { return loginright == QLatin1String("guest"); }
-    int primarydao = Dao36;
-    int fallbackdao = Dao35;
 
     /// The file filter of the repair's file chooser.
     static QString databaseFileFilter() { return QStringLiteral("roster数据库文件(*.dat)|*.dat"); }
@@ -70,7 +61,8 @@ public:
     /// monotonic timer, so that each computation still has its own instant).
     agerule::Clock clock;
 
-    /// The detail query shown on a page of the personnel window, nullptr for pages 0, 8 and others.
+    /// The detail query shown on a page of the personnel window (its description in workerpages),
+    /// nullptr for pages 0, 8 and others.
     engine::Query* detailQuery(int page) const;
 
     void dbConnect(engine::Database& database);

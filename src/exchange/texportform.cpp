@@ -1,13 +1,14 @@
 #include "exchange/texportform.h"
 
 #include "app/windowcontext.h"
-#include "exchange/repaintprogress.h"
 #include "platform/errorboundary.h"
 #include "platform/errors.h"
 #include "platform/interaction.h"
 #include "platform/paths.h"
+#include "platform/workprogress.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QGuiApplication>
@@ -22,9 +23,12 @@
 #include <QScreen>
 #include <QStackedWidget>
 
+#include <memory>
+
 namespace {
 
 constexpr int StripWidth = 140;
+constexpr qint64 ShowProgressAfterMs = 1000;
 constexpr int PageLeft = StripWidth + 10;
 constexpr int PageWidth = Texportform::DesignWidth - PageLeft - 8;
 constexpr int PageHeight = 262;
@@ -302,9 +306,18 @@ void Texportform::BitBtn3Click()
 
     bool written = false;
     try {
-        RepaintProgress progress(this, QStringLiteral("正在创建报表...请稍候"));
-        written = exporting::exportPersons(m_context.dm(), request,
-                                           [&progress](int done, int total) { progress.step(done, total); });
+        // Progress appears once the export has run for a second, and then only repaints.
+        std::unique_ptr<WorkProgress> progress;
+        QElapsedTimer clock;
+        clock.start();
+        written = exporting::exportPersons(m_context.dm(), request, [&](int done, int total) {
+            if (!progress && clock.elapsed() >= ShowProgressAfterMs) {
+                progress = std::make_unique<WorkProgress>(QStringLiteral("正在创建报表...请稍候"), this);
+            }
+            if (progress) {
+                progress->step(done, total);
+            }
+        });
     } catch (const FileError& e) {
         if (request.format != exporting::Format::Word) {
             throw;

@@ -102,7 +102,7 @@ void Tdeptdropform::hideEvent(QHideEvent* event)
     emit hidden();
 }
 
-bool Tdeptdropform::pickdept(QWidget* control, QString& dept, QString& dept1, QString& dept2)
+std::optional<depttree::DeptNames> Tdeptdropform::pickdept(QWidget* control)
 {
     const QRect controlRect(control->mapToGlobal(QPoint(0, 0)), control->size());
     QScreen* screen = control->screen() != nullptr ? control->screen() : QGuiApplication::primaryScreen();
@@ -125,11 +125,7 @@ bool Tdeptdropform::pickdept(QWidget* control, QString& dept, QString& dept1, QS
 
     QTreeWidgetItem* item = TreeView1->currentItem();
     if (!m_ok || item == nullptr || !item->isSelected()) {
-        return false;
+        return std::nullopt;
     }
-    const depttree::DeptNames names = depttree::namesForPath(depttreewidget::pathTexts(item));
-    dept = names.dept;
-    dept1 = names.dept1;
-    dept2 = names.dept2;
-    return true;
+    return depttree::namesForPath(depttreewidget::pathTexts(item));
 }

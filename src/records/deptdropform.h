@@ -4,6 +4,8 @@
 
 #include <QDialog>
 
+#include <optional>
+
 class QPushButton;
 class QTreeWidget;
 class WindowContext;
@@ -29,9 +31,9 @@ public:
     void setTree(const DeptForest& tree);
     QStringList firstLevelNames() const;
 
-    /// Opens below `control` and waits (processing events) until the picker hides. True when a
-    /// node was picked with OK or a double click; the three names then follow the node's level.
-    bool pickdept(QWidget* control, QString& dept, QString& dept1, QString& dept2);
+    /// Opens below `control` and waits (processing events) until the picker hides. The three names
+    /// of the node picked with OK or a double click, following the node's level; none otherwise.
+    std::optional<depttree::DeptNames> pickdept(QWidget* control);
 
     QTreeWidget* TreeView1 = nullptr;
     QPushButton* BitBtn1 = nullptr; ///< OK

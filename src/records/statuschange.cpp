@@ -6,13 +6,14 @@
 
 namespace statuschange {
 
-int statusFor(const QString& caption)
+QString statusCaption(Status status)
 {
-    return caption == QStringLiteral("离职") ? 2 : 1;
+    return status == Status::Departed ? QStringLiteral("离职") : QStringLiteral("复职");
 }
 
-bool changeStatus(Tdm& dm, const QString& caption)
+bool changeStatus(Tdm& dm, Status newStatus)
 {
+    const QString caption = statusCaption(newStatus);
     engine::Query* person = dm.personquery;
     if (person->state() == engine::DatasetState::Edit || person->state() == engine::DatasetState::Insert) {
         StdInfo(QStringLiteral("当前人员资料处于编辑状态，请保存之后再做本项操作！"));
@@ -28,7 +29,7 @@ bool changeStatus(Tdm& dm, const QString& caption)
     }
     try {
         person->edit();
-        person->field(QStringLiteral("status")).setAsInteger(statusFor(caption));
+        person->field(QStringLiteral("status")).setAsInteger(int(newStatus));
         person->post();
         person->refresh();
     } catch (const std::exception&) {

@@ -132,13 +132,10 @@ void TfrmRedeploy::loadDuties()
 void TfrmRedeploy::SpeedButton1Click()
 {
     Tdeptdropform* picker = m_picker ? m_picker.data() : &m_context.deptPicker();
-    QString dept;
-    QString dept1;
-    QString dept2;
-    if (picker->pickdept(Edit1, dept, dept1, dept2)) {
-        Edit1->setText(dept);
-        Edit2->setText(dept1);
-        Edit3->setText(dept2);
+    if (const std::optional<depttree::DeptNames> names = picker->pickdept(Edit1)) {
+        Edit1->setText(names->dept);
+        Edit2->setText(names->dept1);
+        Edit3->setText(names->dept2);
     }
 }
 

@@ -4,11 +4,11 @@
 #include "data/agerule.h"
 #include "data/dmunit.h"
 #include "data/engine/query.h"
-#include "platform/datagrid.h"
-#include "platform/dateedit.h"
+#include "dataaware/datagrid.h"
+#include "dataaware/dateedit.h"
+#include "dataaware/fieldlinks.h"
 #include "platform/errorboundary.h"
 #include "platform/errors.h"
-#include "platform/fieldlinks.h"
 #include "platform/inifile.h"
 #include "platform/interaction.h"
 #include "platform/paths.h"
@@ -106,40 +106,13 @@ QString listKeyOfEllipsis(const QString& field)
     return field == QLatin1String("dept") ? QStringLiteral("dept") : field;
 }
 
-QList<DataGrid::Column> detailColumns(int page)
+QList<DataGrid::Column> gridColumns(const QList<GridColumn>& columns)
 {
-    switch (page) {
-    case 1:
-        return {{"name", "成员姓名", 60}, {"relation", "与本人关系", 70}, {"date", "出生日期", 80},
-                {"dept", "工作单位", 70}, {"duty", "担任职务", 70},       {"political", "政治面貌", 60},
-                {"phone", "联系电话", 70}};
-    case 2:
-        return {{"date1", "开始时间", 80}, {"date2", "结束时间", 80}, {"company", "工作单位", 70},
-                {"dept", "部门名称", 70},  {"duty", "担任职务", 70},  {"level1", "级别", 70}};
-    case 3:
-        return {{"sorts", "奖惩种类", 60},    {"date1", "奖惩日期", 80},     {"reason1", "奖惩原因", 60},
-                {"dept", "奖惩批准单位", 80}, {"date2", "解除处分日期", 80}, {"reason2", "解除处分原因", 100}};
-    case 4:
-        return {{"tech", "专业技术资格名", 90},    {"mode", "取得方式", 60},      {"date0", "取得日期", 60},
-                {"duty", "聘用专业技术职务", 100}, {"date1", "聘用开始时间", 80}, {"date2", "聘用结束时间", 80},
-                {"dept", "聘用单位", 60}};
-    case 5:
-        return {{"mode", "培训方式", 60},    {"date1", "开始时间", 80},   {"date2", "结束时间", 80},
-                {"term", "培训期限", 60},    {"subject", "所学专业", 60}, {"dept", "培训单位", 60},
-                {"content", "培训内容", 60}, {"outlay", "培训经费", 60},  {"result", "培训结果", 60}};
-    case 6:
-        return {{"contract_no", "合同编号", 80}, {"name", "合同名称", 80},       {"category", "合同类型", 80},
-                {"prop", "合同性质", 80},        {"start_date", "起始日期", 80}, {"end_date", "终止日期", 80},
-                {"comment", "备注", 80}};
-    case 7:
-        return {{"date", "日期", 80},
-                {"category", "类别", 87},
-                {"from_value", "调动前", 114},
-                {"to_value", "调动后", 112},
-                {"reason", "调动原因", 123}};
-    default:
-        return {};
+    QList<DataGrid::Column> result;
+    for (const GridColumn& c : columns) {
+        result.append({c.field, c.title, c.width});
     }
+    return result;
 }
 
 QPushButton* linkButton(const QString& text, QWidget* parent)
@@ -286,7 +259,7 @@ void Tworkerform::createPages()
         "QTabBar::tab:selected { background: white; }"));
     pages->setUsesScrollButtons(false);
     createPersonPage();
-    pages->addTab(personPage, pageCaption(PersonPage));
+    pages->addTab(personPage, description(PersonPage).caption);
     createDetailPages();
     auto* notesPage = new QWidget(pages);
     auto* notesLayout = new QVBoxLayout(notesPage);
@@ -295,7 +268,7 @@ void Tworkerform::createPages()
     notesEdit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     notesLayout->addWidget(notesEdit);
     m_personLinks->bind(notesEdit, QStringLiteral("comments"));
-    pages->addTab(notesPage, pageCaption(NotesPage));
+    pages->addTab(notesPage, description(NotesPage).caption);
 }
 
 ChoiceBox* Tworkerform::addChoiceBox(const QString& field)
@@ -438,28 +411,28 @@ QWidget* Tworkerform::personBox(const QString& field) const
 void Tworkerform::createDetailPages()
 {
     for (int page = 1; page < NotesPage; ++page) {
+        const PageDescription& facts = description(page);
         Query* query = m_dm.detailQuery(page);
-        auto* grid = new DataGrid(query, detailColumns(page), pages);
+        auto* grid = new DataGrid(query, gridColumns(facts.columns), pages);
         grid->setObjectName(QStringLiteral("detail%1TableView").arg(page));
         grid->setEditable(true);
         grid->setStripes(kOddRow);
         QPalette palette = grid->palette();
         palette.setColor(QPalette::Base, kGridBackground);
         grid->setPalette(palette);
-        grid->horizontalHeader()->setSectionsClickable(page <= 5);
-        // The rewards-and-punishments grid keeps its columns fixed and has no Tab between cells.
-        if (page == 3) {
+        grid->horizontalHeader()->setSectionsClickable(facts.sortable);
+        if (facts.fixedColumns) {
             grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
             grid->setTabKeyNavigation(false);
         }
         detailGrids[size_t(page)] = grid;
-        pages->addTab(grid, pageCaption(page));
+        pages->addTab(grid, facts.caption);
     }
 }
 
 void Tworkerform::createButtons()
 {
-    addButton = new QPushButton(addCaption(PersonPage), this);
+    addButton = new QPushButton(description(PersonPage).addCaption, this);
     deleteButton = new QPushButton(QStringLiteral("删除"), this);
     statusButton = new QPushButton(QStringLiteral("离职"), this);
     redeployButton = new QPushButton(QStringLiteral("调动"), this);
@@ -481,7 +454,10 @@ void Tworkerform::createConnections()
     connect(valueBox, &QComboBox::editTextChanged, this, guarded(this, &Tworkerform::valueChanged));
     connect(showAllButton, &QPushButton::clicked, this, guarded(this, &Tworkerform::showAllPersons));
     connect(personGrid, &DataGrid::titleClicked, this, guarded(this, &Tworkerform::personTitleClicked));
-    for (int page = 1; page <= 5; ++page) {
+    for (int page = 1; page < NotesPage; ++page) {
+        if (!description(page).sortable) {
+            continue;
+        }
         connect(detailGrids[size_t(page)], &DataGrid::titleClicked, this,
                 guarded([this, page](int column) { detailTitleClicked(page, column); }));
     }
@@ -513,7 +489,8 @@ void Tworkerform::setview(bool departed)
     m_dm.personquery->setFilter(departed ? QStringLiteral("status=2") : QStringLiteral("status=1"));
     m_dm.personquery->setFiltered(true);
     setWindowTitle(departed ? QStringLiteral("离职人员浏览") : QStringLiteral("在职人员浏览"));
-    statusButton->setText(departed ? QStringLiteral("复职") : QStringLiteral("离职"));
+    m_departedView = departed;
+    statusButton->setText(statuschange::statusCaption(newStatusOfButton()));
     stampLabel->setVisible(departed);
     addButton->setVisible(!departed);
     redeployButton->setVisible(!departed);
@@ -561,7 +538,12 @@ void Tworkerform::showPhotos()
 
 void Tworkerform::changeStatus()
 {
-    statuschange::changeStatus(m_dm, statusButton->text());
+    statuschange::changeStatus(m_dm, newStatusOfButton());
+}
+
+statuschange::Status Tworkerform::newStatusOfButton() const
+{
+    return m_departedView ? statuschange::Status::OnTheJob : statuschange::Status::Departed;
 }
 
 void Tworkerform::redeploy()
@@ -679,7 +661,7 @@ void Tworkerform::personTitleClicked(int column)
 
 void Tworkerform::detailTitleClicked(int page, int column)
 {
-    if (page >= 1 && page <= 5) {
+    if (isDetailPage(page) && description(page).sortable) {
         applySort(m_sortCycles[size_t(page)], detailGrids[size_t(page)], m_dm.detailQuery(page), column);
     }
 }
@@ -733,7 +715,7 @@ void Tworkerform::pageChanged(int page)
         m_dm.selectdetail();
     }
     if (page != NotesPage) {
-        addButton->setText(addCaption(page));
+        addButton->setText(description(page).addCaption);
     }
     updatePageButtons();
 }
@@ -760,7 +742,7 @@ void Tworkerform::addClick()
     Query* query = m_dm.detailQuery(page);
     ignoreErrors(kIgnored, [&] {
         query->insert();
-        query->field(tieField(page)).setAsString(key);
+        query->field(description(page).tieField).setAsString(key);
         for (const auto& [field, value] : newRowDefaults(page, QDate::currentDate())) {
             query->field(field).setAsString(value);
         }
@@ -779,12 +761,12 @@ void Tworkerform::saveClick()
             ignoreErrors(kIgnored, [query] { query->post(); });
         }
         if (!isEditing(*query)) {
-            StdInfo(savedMessage(page));
+            StdInfo(description(page).savedMessage);
         }
         return;
     }
     if (isEditing(*query) && ignoreErrors(kIgnored, [query] { query->post(); })) {
-        StdInfo(savedMessage(page));
+        StdInfo(description(page).savedMessage);
     }
 }
 
@@ -797,7 +779,7 @@ void Tworkerform::cancelClick()
 void Tworkerform::deleteClick()
 {
     const int page = activePage();
-    if (page == NotesPage || !AskYesNo(deleteQuestion(page))) {
+    if (page == NotesPage || !AskYesNo(description(page).deleteQuestion)) {
         return;
     }
     Query* query = pageQuery(page);
@@ -864,9 +846,8 @@ void Tworkerform::openListEditor(const QString& field)
 
 void Tworkerform::pickDepartment(QWidget* below)
 {
-    Tdeptdropform& picker = m_context.deptPicker();
-    QString dept, dept1, dept2;
-    if (!picker.pickdept(below, dept, dept1, dept2)) {
+    const std::optional<depttree::DeptNames> names = m_context.deptPicker().pickdept(below);
+    if (!names) {
         return;
     }
     ignoreErrors(kIgnored, [&] {
@@ -874,9 +855,9 @@ void Tworkerform::pickDepartment(QWidget* below)
         if (!isEditing(*person)) {
             person->edit();
         }
-        person->field(QStringLiteral("dept")).setAsString(dept);
-        person->field(QStringLiteral("dept_1")).setAsString(dept1);
-        person->field(QStringLiteral("dept_2")).setAsString(dept2);
+        person->field(QStringLiteral("dept")).setAsString(names->dept);
+        person->field(QStringLiteral("dept_1")).setAsString(names->dept1);
+        person->field(QStringLiteral("dept_2")).setAsString(names->dept2);
     });
     m_personLinks->reload();
 }

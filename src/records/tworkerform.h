@@ -1,5 +1,6 @@
 #pragma once
 
+#include "records/statuschange.h"
 #include "records/workerpages.h"
 
 #include <QDialog>
@@ -103,6 +104,8 @@ private:
     void createConnections();
     void showPhotos();
     void changeStatus();
+    /// What the status button moves the current person to in the view shown.
+    statuschange::Status newStatusOfButton() const;
     void redeploy();
 
     ChoiceBox* addChoiceBox(const QString& field);
@@ -122,6 +125,7 @@ private:
     WindowContext& m_context;
     Tdm& m_dm;
     bool m_photoOnDisk = false;
+    bool m_departedView = false;
     FieldLinks* m_personLinks = nullptr;
     FieldLinks* m_currentLinks = nullptr;
     PersonPhotos* m_photos = nullptr;

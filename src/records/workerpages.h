@@ -5,8 +5,15 @@
 #include <QPair>
 #include <QString>
 
+class Tdm;
+
+namespace engine {
+class Query;
+}
+
 /// What the personnel browser does differently on each of its nine pages: 0 the person page,
-/// 1 to 7 the detail lists, 8 the notes.
+/// 1 to 7 the detail lists, 8 the notes. One description per page, read by the browser, the
+/// data module and the printing.
 namespace workerpages {
 
 constexpr int PersonPage = 0;
@@ -15,14 +22,49 @@ constexpr int PageCount = 9;
 
 bool isDetailPage(int page);
 
-QString pageCaption(int page);
-/// The add button's caption; empty for the notes page, which keeps the caption it had.
-QString addCaption(int page);
-QString savedMessage(int page);
-QString deleteQuestion(int page);
-/// The field of a detail row that holds its person's key: "id" or "person_id".
-QString tieField(int page);
-/// The values a new detail row starts with (besides its tie field).
+/// A column of a detail page's grid, as shown and as printed.
+struct GridColumn
+{
+    QString field;
+    QString title;
+    int width;
+};
+
+/// A value a new detail row starts with (besides its tie field): the text, or today's date.
+struct NewRowValue
+{
+    QString field;
+    QString text;
+    bool today = false;
+};
+
+struct PageDescription
+{
+    QString caption;
+    /// The add button's caption; empty for the notes page, which keeps the caption it had.
+    QString addCaption;
+    QString savedMessage;
+    QString deleteQuestion;
+    /// The data module's query of a detail page; null for the person and notes pages.
+    engine::Query* Tdm::*query = nullptr;
+    /// The field of a detail row that holds its person's key: "ID" or "person_id".
+    QString tieField;
+    QList<NewRowValue> newRow;
+    QList<GridColumn> columns;
+    /// Whether a click on a column title sorts the grid.
+    bool sortable = false;
+    /// Whether the grid's columns keep their widths and Tab stays out of its cells.
+    bool fixedColumns = false;
+    /// Whether the print buttons print the page (the card, or the grid as a table).
+    bool prints = false;
+    /// The title above a printed table; empty for the person page, which prints the card.
+    QString printTitle;
+};
+
+/// The description of a page; a number outside 0 to 8 gives the person page's.
+const PageDescription& description(int page);
+
+/// The values a new detail row of the page starts with, today's date filled in.
 QList<QPair<QString, QString>> newRowDefaults(int page, const QDate& today);
 
 /// The `where` text of the quick filter: a prefix match on field. A double quote typed into the
@@ -46,7 +88,6 @@ public:
     /// empty text when the click removed the mark (the list then keeps its order).
     QString click(int column, const QString& field);
 
-    int markedColumn() const { return m_column; }
     Mark mark() const { return m_mark; }
 
 private:

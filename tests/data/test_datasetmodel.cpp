@@ -18,7 +18,6 @@ private slots:
     void showsChosenColumnsWithoutScrolling();
     void editsInPlaceAndPostsOnRowChange();
     void followsInsertDeleteAndReopen();
-    void headerClickAsksForOrder();
 };
 
 namespace {
@@ -106,25 +105,6 @@ void TestDatasetModel::followsInsertDeleteAndReopen()
     QCOMPARE(model.rowCount(), 2);
     q.close();
     QCOMPARE(model.rowCount(), 0);
-}
-
-void TestDatasetModel::headerClickAsksForOrder()
-{
-    auto db = people(3);
-    engine::Query q(db.get());
-    q.setSql({QStringLiteral("SELECT * FROM person ORDER BY %order")});
-    q.defineMacro(QStringLiteral("order"), QStringLiteral("ID"));
-    q.open();
-    DatasetModel model(&q);
-    model.setColumns({{"ID", "ID"}, {"name", "name"}});
-    model.sortHandler = [&q](const QString& field, Qt::SortOrder order) {
-        q.close();
-        const QString direction = order == Qt::DescendingOrder ? QStringLiteral(" DESC") : QString();
-        q.setMacro(QStringLiteral("order"), field + direction);
-        q.open();
-    };
-    model.sort(0, Qt::DescendingOrder);
-    QCOMPARE(model.data(model.index(0, 0)).toString(), QStringLiteral("P0002"));
 }
 
 QTEST_GUILESS_MAIN(TestDatasetModel)

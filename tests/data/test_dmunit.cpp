@@ -76,8 +76,6 @@ private slots:
 void TestDmunit::objectsAndDefaults()
 {
     Tdm dm;
-    QCOMPARE(dm.primarydao, int(Tdm::Dao36));
-    QCOMPARE(dm.fallbackdao, int(Tdm::Dao35));
     QVERIFY(dm.loginuser.isEmpty() && dm.loginright.isEmpty());
     QCOMPARE(dm.db->fileName(), QStringLiteral("roster5.dat"));
     QCOMPARE(dm.personquery->filter(), QStringLiteral("status=1"));

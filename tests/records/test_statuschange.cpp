@@ -55,7 +55,7 @@ private slots:
         QCOMPARE(m.listed(), (QStringList{"A001", "A002"}));
 
         ui.answer({true});
-        QVERIFY(statuschange::changeStatus(m.dm, QStringLiteral("离职")));
+        QVERIFY(statuschange::changeStatus(m.dm, statuschange::Status::Departed));
         QCOMPARE(ui.texts(), (QStringList{"确定要将该人员状态转变为离职吗?", "操作成功，该人员状态已经转为离职！"}));
         QCOMPARE(ui.shown[0].kind, Kind::Question);
         QCOMPARE(ui.shown[0].caption, interaction::appTitle());
@@ -71,7 +71,7 @@ private slots:
         QCOMPARE(m.listed(), (QStringList{"A001", "A003"}));
         QCOMPARE(m.dm.personquery->field(QStringLiteral("ID")).asString(), QStringLiteral("A001"));
         ui.answer({true});
-        QVERIFY(statuschange::changeStatus(m.dm, QStringLiteral("复职")));
+        QVERIFY(statuschange::changeStatus(m.dm, statuschange::Status::OnTheJob));
         QCOMPARE(ui.texts(), (QStringList{"确定要将该人员状态转变为复职吗?", "操作成功，该人员状态已经转为复职！"}));
         QCOMPARE(m.storedStatus("A001"), 1);
         QCOMPARE(m.listed(), QStringList{"A003"});
@@ -82,7 +82,7 @@ private slots:
         Module m;
         ScriptedInteraction ui;
         ui.answer({false});
-        QVERIFY(!statuschange::changeStatus(m.dm, QStringLiteral("离职")));
+        QVERIFY(!statuschange::changeStatus(m.dm, statuschange::Status::Departed));
         QCOMPARE(ui.texts(), QStringList{"确定要将该人员状态转变为离职吗?"});
         QCOMPARE(m.storedStatus("A001"), 1);
         QCOMPARE(m.dm.personquery->state(), DatasetState::Browse);
@@ -105,7 +105,7 @@ private slots:
             m.dm.personquery->edit();
             m.dm.personquery->field(QStringLiteral("phone")).setAsString(QStringLiteral("123"));
         }
-        QVERIFY(!statuschange::changeStatus(m.dm, QStringLiteral("离职")));
+        QVERIFY(!statuschange::changeStatus(m.dm, statuschange::Status::Departed));
         QCOMPARE(ui.texts(), QStringList{"当前人员资料处于编辑状态，请保存之后再做本项操作！"});
         QCOMPARE(ui.shown[0].kind, Kind::Information);
         QCOMPARE(m.dm.personquery->state(), inserting ? DatasetState::Insert : DatasetState::Edit);
@@ -118,11 +118,11 @@ private slots:
         Module m;
         ScriptedInteraction ui;
         m.dm.loginright = QStringLiteral("guest");
-        QVERIFY(!statuschange::changeStatus(m.dm, QStringLiteral("离职")));
+        QVERIFY(!statuschange::changeStatus(m.dm, statuschange::Status::Departed));
         m.dm.loginright = QStringLiteral("admin");
         m.dm.personquery->setFilter(QStringLiteral("status=3"));
         QVERIFY(m.dm.personquery->isEmpty());
-        QVERIFY(!statuschange::changeStatus(m.dm, QStringLiteral("复职")));
+        QVERIFY(!statuschange::changeStatus(m.dm, statuschange::Status::OnTheJob));
         QCOMPARE(ui.texts(), QStringList());
         QCOMPARE(m.dm.db->selectValue(QStringLiteral("SELECT count(*) FROM person")).toInt(), 3);
     }
@@ -133,7 +133,7 @@ private slots:
                                 " BEGIN SELECT RAISE(ABORT, 'status is locked'); END;"));
         ScriptedInteraction ui;
         ui.answer({true});
-        QVERIFY(!statuschange::changeStatus(m.dm, QStringLiteral("离职")));
+        QVERIFY(!statuschange::changeStatus(m.dm, statuschange::Status::Departed));
         QCOMPARE(ui.lastText(), QStringLiteral("操作失败"));
         QCOMPARE(ui.shown.last().kind, Kind::Error);
         QVERIFY(ui.shown.last().caption != interaction::appTitle());

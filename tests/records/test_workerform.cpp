@@ -2,8 +2,8 @@
 #include "data/dmunit.h"
 #include "data/engine/database.h"
 #include "data/engine/query.h"
-#include "platform/datagrid.h"
-#include "platform/dateedit.h"
+#include "dataaware/datagrid.h"
+#include "dataaware/dateedit.h"
 #include "platform/paths.h"
 #include "platform/textfile.h"
 #include "records/tworkerform.h"
@@ -151,6 +151,33 @@ private slots:
         QCOMPARE(b.form->statusButton->text(), QString("离职"));
         QCOMPARE(b.listed().size(), 4);
         QVERIFY(!b.form->addButton->isHidden());
+    }
+
+    void theStatusButtonMovesThePersonToTheOtherView_data()
+    {
+        QTest::addColumn<bool>("departed");
+        QTest::addColumn<QString>("id");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("done");
+        QTest::newRow("on the job, 离职") << false << "A002" << 2 << "操作成功，该人员状态已经转为离职！";
+        QTest::newRow("departed, 复职") << true << "B001" << 1 << "操作成功，该人员状态已经转为复职！";
+    }
+
+    void theStatusButtonMovesThePersonToTheOtherView()
+    {
+        QFETCH(bool, departed);
+        QFETCH(QString, id);
+        QFETCH(int, status);
+        QFETCH(QString, done);
+        Browser b;
+        ScriptedInteraction ui;
+        b.form->setview(departed);
+        b.moveTo(id);
+        ui.answer({true});
+        b.form->statusButton->click();
+        QCOMPARE(b.stored(QStringLiteral("SELECT status FROM person WHERE ID='%1'").arg(id)).toInt(), status);
+        QCOMPARE(ui.lastText(), done);
+        QVERIFY(!b.listed().contains(id));
     }
 
     void detailQueriesOpenForTheCurrentPerson()

@@ -167,7 +167,6 @@ public:
     bool hasField(const QString& name) const { return fieldIndex(name) >= 0; }
     /// Throws DbError "Field 'x' not found".
     Field field(const QString& name);
-    Field fieldByName(const QString& name) { return field(name); }
     Field field(int index) { return Field(this, index); }
     FieldKind fieldKind(int index) const { return m_fields[size_t(index)].kind; }
     QString fieldName(int index) const { return m_fields[size_t(index)].name; }

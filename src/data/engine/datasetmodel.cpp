@@ -77,16 +77,6 @@ QString DatasetModel::fieldName(int column) const
     return column >= 0 && column < m_columns.size() ? m_columns[column].field : QString();
 }
 
-int DatasetModel::columnOf(const QString& field) const
-{
-    for (int i = 0; i < m_columns.size(); ++i) {
-        if (m_columns[i].field.compare(field, Qt::CaseInsensitive) == 0) {
-            return i;
-        }
-    }
-    return -1;
-}
-
 int DatasetModel::fieldOf(int column) const
 {
     return column >= 0 && size_t(column) < m_fieldIndexes.size() ? m_fieldIndexes[size_t(column)] : -1;
@@ -116,9 +106,9 @@ QString DatasetModel::display(const QVariant& value, FieldKind kind) const
             return text;
         }
         if (kind == FieldKind::DateTime && time != QTime(0, 0)) {
-            return date.toString(m_dateFormat) + u' ' + time.toString(QStringLiteral("HH:mm:ss"));
+            return date.toString(QStringLiteral("yyyy-MM-dd")) + u' ' + time.toString(QStringLiteral("HH:mm:ss"));
         }
-        return date.toString(m_dateFormat);
+        return date.toString(QStringLiteral("yyyy-MM-dd"));
     }
     if (kind == FieldKind::Float && value.typeId() == QMetaType::Double) {
         return QString::number(value.toDouble(), 'g', 15);
@@ -201,13 +191,6 @@ Qt::ItemFlags DatasetModel::flags(const QModelIndex& index) const
         }
     }
     return result;
-}
-
-void DatasetModel::sort(int column, Qt::SortOrder order)
-{
-    if (sortHandler && column >= 0 && column < m_columns.size()) {
-        sortHandler(m_columns[column].field, order);
-    }
 }
 
 } // namespace engine

@@ -5,8 +5,6 @@
 #include <QAbstractTableModel>
 #include <QPointer>
 
-#include <functional>
-
 namespace engine {
 
 /// The item model of the data-aware grids: one row per dataset row (a pending new row included),
@@ -33,8 +31,6 @@ public:
     void setColumns(const QList<Column>& columns);
     QList<Column> columns() const { return m_columns; }
     void setReadOnly(bool readOnly) { m_readOnly = readOnly; }
-    /// Date display format (default "yyyy-MM-dd").
-    void setDateFormat(const QString& format) { m_dateFormat = format; }
 
     /// True while rows are being inserted, removed or replaced: a view's current index moves then
     /// by itself, and must not be taken for the user moving to another row.
@@ -42,12 +38,6 @@ public:
 
     /// The field name of a column ("" when out of range).
     QString fieldName(int column) const;
-    /// The column showing a field, -1 when none.
-    int columnOf(const QString& field) const;
-
-    /// Header clicks: the owner re-runs the query in the new order (set its `order` macro and
-    /// reopen). Called with the field name and the order requested.
-    std::function<void(const QString& field, Qt::SortOrder order)> sortHandler;
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -55,7 +45,6 @@ public:
     bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
-    void sort(int column, Qt::SortOrder order = Qt::AscendingOrder) override;
 
 signals:
     /// The dataset's current row changed (the view follows it).
@@ -73,7 +62,6 @@ private:
     int m_rows = 0;
     bool m_readOnly = false;
     bool m_changing = false;
-    QString m_dateFormat = QStringLiteral("yyyy-MM-dd");
 };
 
 } // namespace engine

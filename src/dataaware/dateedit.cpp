@@ -1,4 +1,4 @@
-#include "platform/dateedit.h"
+#include "dataaware/dateedit.h"
 
 #include <QCalendarWidget>
 #include <QHBoxLayout>

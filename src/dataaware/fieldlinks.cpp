@@ -1,7 +1,7 @@
-#include "platform/fieldlinks.h"
+#include "dataaware/fieldlinks.h"
 
 #include "data/engine/dataset.h"
-#include "platform/dateedit.h"
+#include "dataaware/dateedit.h"
 #include "platform/interaction.h"
 
 #include <QComboBox>

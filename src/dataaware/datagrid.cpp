@@ -1,9 +1,9 @@
-#include "platform/datagrid.h"
+#include "dataaware/datagrid.h"
 
 #include "data/engine/dataset.h"
 #include "data/engine/datasetmodel.h"
+#include "dataaware/fieldlinks.h"
 #include "platform/errors.h"
-#include "platform/fieldlinks.h"
 #include "platform/interaction.h"
 
 #include <QHeaderView>
