@@ -255,12 +255,13 @@ int runExport(const QStringList& args)
 
 int usage()
 {
-    err() << "usage: roster-cli create-db DIR | install-text SRC DST | sql FILE|- [--home DIR] [--paramN VALUE]\n"
-             "       | export --format doc|xls|web [--fields CAPTION,...] [--found CONDITION] [--out FILE] [--home DIR]\n"
-             "exit codes: 0 success; 1 a data failure or missing input (a file, a statistic, a user, a 工号,\n"
-             "  some rows not imported); 2 bad arguments or a refused statement; 3 the installation is locked\n"
-             "  by another process"
-          << Qt::endl;
+    err()
+        << "usage: roster-cli create-db DIR | install-text SRC DST | sql FILE|- [--home DIR] [--paramN VALUE]\n"
+           "       | export --format doc|xls|web [--fields CAPTION,...] [--found CONDITION] [--out FILE] [--home DIR]\n"
+           "exit codes: 0 success; 1 a data failure or missing input (a file, a statistic, a user, a 工号,\n"
+           "  some rows not imported); 2 bad arguments or a refused statement; 3 the installation is locked\n"
+           "  by another process"
+        << Qt::endl;
     return 2;
 }
 
