@@ -125,9 +125,9 @@ void baselineDocument(sqlite3* db, const QString& path)
     body.flush();
     int error = 0;
     zip_t* zip = zip_open(QFile::encodeName(path).constData(), ZIP_CREATE | ZIP_TRUNCATE, &error);
-    const zip_int64_t index = zip_file_add(
-        zip, "word/document.xml", zip_source_file(zip, QFile::encodeName(body.fileName()).constData(), 0, -1),
-        ZIP_FL_OVERWRITE);
+    const zip_int64_t index =
+        zip_file_add(zip, "word/document.xml",
+                     zip_source_file(zip, QFile::encodeName(body.fileName()).constData(), 0, -1), ZIP_FL_OVERWRITE);
     zip_set_file_compression(zip, zip_uint64_t(index), ZIP_CM_DEFLATE, 1);
     zip_close(zip);
 }

@@ -6,6 +6,8 @@
 
 #include <zip.h>
 
+#include <algorithm>
+
 namespace exporting {
 
 namespace {
@@ -83,6 +85,13 @@ QByteArray stylesXml()
 /// left out, line breaks and tabs as the run's own elements.
 QByteArray runContent(const QString& text)
 {
+    const auto plain = [](QChar c) {
+        const char16_t u = c.unicode();
+        return u >= 0x20 && u != u'&' && u != u'<' && u != u'>' && !c.isSurrogate() && u < 0xFFFE;
+    };
+    if (std::all_of(text.cbegin(), text.cend(), plain)) {
+        return R"(<w:t xml:space="preserve">)" + text.toUtf8() + "</w:t>";
+    }
     QString out;
     out.reserve(text.size() + 16);
     out += QLatin1String(R"(<w:t xml:space="preserve">)");

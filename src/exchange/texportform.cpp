@@ -1,13 +1,14 @@
 #include "exchange/texportform.h"
 
 #include "app/windowcontext.h"
-#include "exchange/repaintprogress.h"
 #include "platform/errorboundary.h"
 #include "platform/errors.h"
 #include "platform/interaction.h"
 #include "platform/paths.h"
+#include "platform/workprogress.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QGuiApplication>
@@ -22,9 +23,12 @@
 #include <QScreen>
 #include <QStackedWidget>
 
+#include <memory>
+
 namespace {
 
 constexpr int StripWidth = 140;
+constexpr qint64 ShowProgressAfterMs = 1000;
 constexpr int PageLeft = StripWidth + 10;
 constexpr int PageWidth = Texportform::DesignWidth - PageLeft - 8;
 constexpr int PageHeight = 262;
@@ -156,12 +160,13 @@ Texportform::Texportform(WindowContext& context) : QDialog(context.owner()), m_c
     CheckListBox1 = new QListWidget(GroupBox2);
     CheckListBox1->setObjectName(QStringLiteral("CheckListBox1ListWidget"));
     CheckListBox1->setGeometry(10, 22, GroupBox2->width() - 20, GroupBox2->height() - 32);
-    // Three columns filled from top to bottom, as the old list box's columns were.
-    CheckListBox1->setFlow(QListView::TopToBottom);
+    // Three columns, read like the list: left to right, then the next line; a longer list scrolls.
+    CheckListBox1->setFlow(QListView::LeftToRight);
     CheckListBox1->setWrapping(true);
     CheckListBox1->setResizeMode(QListView::Adjust);
-    CheckListBox1->setGridSize(QSize((CheckListBox1->width() - 6) / 3, 20));
-    CheckListBox1->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    CheckListBox1->setGridSize(QSize((CheckListBox1->width() - 24) / 3, 20));
+    CheckListBox1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    CheckListBox1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     for (const exporting::ExportField& field : exporting::readFieldList(paths::sysinifile())) {
         auto* item = new QListWidgetItem(field.caption, CheckListBox1);
         item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable);
@@ -186,6 +191,7 @@ Texportform::Texportform(WindowContext& context) : QDialog(context.owner()), m_c
     Memo1 = new QPlainTextEdit(GroupBox3);
     Memo1->setObjectName(QStringLiteral("Memo1PlainTextEdit"));
     Memo1->setReadOnly(true);
+    Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     Memo1->setGeometry(20, 56, GroupBox3->width() - 40, GroupBox3->height() - 66);
     Memo1->setPlainText(QStringList{QStringLiteral("注意事项:"), QString(),
                                     QStringLiteral("如果是数据输出到Word或者Excel格式请先检查"), QString(),
@@ -300,9 +306,18 @@ void Texportform::BitBtn3Click()
 
     bool written = false;
     try {
-        RepaintProgress progress(this, QStringLiteral("正在创建报表...请稍候"));
-        written = exporting::exportPersons(m_context.dm(), request,
-                                           [&progress](int done, int total) { progress.step(done, total); });
+        // Progress appears once the export has run for a second, and then only repaints.
+        std::unique_ptr<WorkProgress> progress;
+        QElapsedTimer clock;
+        clock.start();
+        written = exporting::exportPersons(m_context.dm(), request, [&](int done, int total) {
+            if (!progress && clock.elapsed() >= ShowProgressAfterMs) {
+                progress = std::make_unique<WorkProgress>(QStringLiteral("正在创建报表...请稍候"), this);
+            }
+            if (progress) {
+                progress->step(done, total);
+            }
+        });
     } catch (const FileError& e) {
         if (request.format != exporting::Format::Word) {
             throw;
