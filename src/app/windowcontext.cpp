@@ -2,8 +2,8 @@
 
 #include "app/tdmstore.h"
 #include "data/dmunit.h"
-#include "exchange/tfrmstat.h"
 #include "exchange/texportform.h"
+#include "exchange/tfrmstat.h"
 #include "platform/errorboundary.h"
 #include "platform/interaction.h"
 #include "records/deptdropform.h"
