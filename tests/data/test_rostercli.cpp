@@ -1,3 +1,4 @@
+#include "support/clirun.h"
 #include "support/testdb.h"
 
 #include <QProcess>
@@ -11,22 +12,11 @@ const char* const rows = "INSERT INTO person(ID,name,dept,birth,status) VALUES"
                          " ('A003','张五','生产部','2000-01-31',1),"
                          " ('A004','李六','技术部','1990-01-01',2);";
 
-struct Result
-{
-    int exitCode;
-    QString out;
-    QString err;
-};
+using Result = clirun::Result;
 
 Result runCli(const QString& home, const QString& sql, const QStringList& extra = {})
 {
-    QProcess process;
-    process.start(QStringLiteral(ROSTER_CLI), QStringList{"sql", "-", "--home", home} + extra);
-    process.write(sql.toUtf8());
-    process.closeWriteChannel();
-    process.waitForFinished(30000);
-    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
+    return clirun::run(QStringList{"sql", "-", "--home", home} + extra, sql.toUtf8());
 }
 
 } // namespace

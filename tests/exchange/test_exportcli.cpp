@@ -1,4 +1,5 @@
 #include "exportfixture.h"
+#include "support/clirun.h"
 
 #include <QJsonArray>
 
@@ -6,20 +7,11 @@ using Rows = QList<QStringList>;
 
 namespace {
 
-struct Result
-{
-    int exitCode;
-    QString out;
-    QString err;
-};
+using Result = clirun::Result;
 
 Result runCli(const QString& home, const QStringList& args)
 {
-    QProcess process;
-    process.start(QStringLiteral(ROSTER_CLI), QStringList{"export", "--home", home} + args);
-    process.waitForFinished(60000);
-    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
+    return clirun::run(QStringList{"export", "--home", home} + args);
 }
 
 } // namespace

@@ -1,25 +1,17 @@
 #include "platform/inifile.h"
 #include "statshome.h"
+#include "support/clirun.h"
 
 #include <QProcess>
 #include <QtTest>
 
 namespace {
 
-struct Result
-{
-    int exitCode;
-    QString out;
-    QString err;
-};
+using Result = clirun::Result;
 
 Result stat(const QString& home, const QStringList& args)
 {
-    QProcess process;
-    process.start(QStringLiteral(ROSTER_CLI), QStringList{"stat"} + args + QStringList{"--home", home});
-    process.waitForFinished(60000);
-    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
+    return clirun::run(QStringList{"stat"} + args + QStringList{"--home", home});
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 #include "data/engine/query.h"
 #include "platform/paths.h"
 #include "records/personprint.h"
+#include "support/clirun.h"
 #include "support/pdftext.h"
 #include "support/testdb.h"
 
@@ -32,22 +33,6 @@ const char* const kRows =
     "INSERT INTO contracts(person_id,contract_no,name) VALUES ('A001','HT-01','劳动合同');"
     "INSERT INTO redeployments(person_id,date,category,from_value,to_value) VALUES"
     " ('A001','2006-01-01','部门','一车间','二车间');";
-
-struct CliResult
-{
-    int exitCode;
-    QString out;
-    QString err;
-};
-
-CliResult runCli(const QStringList& arguments)
-{
-    QProcess process;
-    process.start(QStringLiteral(ROSTER_CLI), arguments);
-    process.waitForFinished(60000);
-    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
-}
 
 /// The page on which a word stands first, 0 when it is nowhere.
 int pageOf(const QList<Word>& words, const QString& text)
@@ -291,14 +276,14 @@ void TestPersonPrint::cliCardsOfTheSampleInstallation()
     QVERIFY(onTheJob > 1);
 
     const QString all = m_out.filePath("all.pdf");
-    CliResult r = runCli({"card", "--all", "--pdf", all, "--home", sample.folder()});
+    clirun::Result r = clirun::run({"card", "--all", "--pdf", all, "--home", sample.folder()});
     QCOMPARE(r.exitCode, 0);
     QCOMPARE(pdftext::pageCount(all), onTheJob);
     const QList<Word> words = pdftext::words(all);
     QCOMPARE(pdftext::count(words, firstId, 1), 2);
 
     const QString one = m_out.filePath("one.pdf");
-    r = runCli({"card", "--id", firstId, "--full", "--pdf", one, "--home", sample.folder()});
+    r = clirun::run({"card", "--id", firstId, "--full", "--pdf", one, "--home", sample.folder()});
     QCOMPARE(r.exitCode, 0);
     QVERIFY(pdftext::pageCount(one) > 1);
     QCOMPARE(pageOf(pdftext::words(one), "家庭成员报表"), 2);
@@ -321,7 +306,7 @@ void TestPersonPrint::cliFailures()
     QFETCH(int, exitCode);
     QFETCH(QString, message);
     const QString pdf = m_out.filePath("failed.pdf");
-    const CliResult r = runCli(QStringList{"card", "--pdf", pdf, "--home", m_file->folder()} + arguments);
+    const clirun::Result r = clirun::run(QStringList{"card", "--pdf", pdf, "--home", m_file->folder()} + arguments);
     QCOMPARE(r.exitCode, exitCode);
     QVERIFY2(r.err.contains(message), qPrintable(r.err));
     QVERIFY(!QFile::exists(pdf));

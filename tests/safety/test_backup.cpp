@@ -5,6 +5,7 @@
 #include "platform/inifile.h"
 #include "platform/paths.h"
 #include "safety/backup.h"
+#include "support/clirun.h"
 #include "support/foreignlock.h"
 #include "support/testdb.h"
 
@@ -27,22 +28,6 @@ QByteArray readBytes(const QString& path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
-struct Cli
-{
-    int exitCode;
-    QString out;
-    QString err;
-};
-
-Cli runCli(const QStringList& args)
-{
-    QProcess process;
-    process.start(QStringLiteral(ROSTER_CLI), args);
-    process.waitForFinished(60000);
-    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
 }
 
 } // namespace
@@ -167,7 +152,7 @@ void TestBackup::configuredDatabaseIsTheOneCopied()
 {
     makeDatabase(home("other.dat"), "INSERT INTO person(ID,name,status) VALUES ('O001','其他',1);");
     ini::writeString(paths::rosterini(), "database", "filepath", "other.dat");
-    const Cli result = runCli({"backup", "--home", m_home->path()});
+    const clirun::Result result = clirun::run({"backup", "--home", m_home->path()});
     QCOMPARE(result.exitCode, 0);
     const QString made = result.out.trimmed();
     QVERIFY(made.startsWith(home("bak/")));
@@ -191,9 +176,9 @@ void TestBackup::unsoundBackupLeavesNothing()
 
 void TestBackup::cliBackupTwiceOnOneDay()
 {
-    const Cli first = runCli({"backup", "--home", m_home->path(), "--dir", home("usb")});
+    const clirun::Result first = clirun::run({"backup", "--home", m_home->path(), "--dir", home("usb")});
     QCOMPARE(first.exitCode, 0);
-    const Cli second = runCli({"backup", "--home", m_home->path(), "--dir", home("usb")});
+    const clirun::Result second = clirun::run({"backup", "--home", m_home->path(), "--dir", home("usb")});
     QCOMPARE(second.exitCode, 0);
     QCOMPARE(second.out, first.out);
     const QString today = backup::dateText(QDate::currentDate());
@@ -203,7 +188,7 @@ void TestBackup::cliBackupTwiceOnOneDay()
     QVERIFY(!QDir(home("bak")).exists());
 
     testdb::damagePage(database(), testdb::rootPage(database(), "person"));
-    const Cli damaged = runCli({"backup", "--home", m_home->path(), "--dir", home("usb")});
+    const clirun::Result damaged = clirun::run({"backup", "--home", m_home->path(), "--dir", home("usb")});
     QCOMPARE(damaged.exitCode, 1);
     QVERIFY(damaged.err.contains("备份文件校验失败！"));
     QCOMPARE(testdb::personIds(home("usb/") + today + ".bak").size(), 2);
@@ -252,7 +237,7 @@ void TestBackup::cliRestore()
     journal.close();
 
     argument.replace("<date>", "2026-03-09").replace("<file>", path);
-    const Cli result = runCli({"restore", argument, "--home", m_home->path()});
+    const clirun::Result result = clirun::run({"restore", argument, "--home", m_home->path()});
     QCOMPARE(result.exitCode, exitCode);
     if (exitCode == 0) {
         QCOMPARE(testdb::personIds(database()), (QStringList{"A001", "A002", "A003"}));
@@ -277,7 +262,7 @@ void TestBackup::cliRestoreWhileTheProgramRuns()
     const QByteArray current = readBytes(database());
     ForeignLock program(InstallationLock::lockFileFor(database()));
     QVERIFY(program.locked());
-    const Cli result = runCli({"restore", "2026-03-09", "--home", m_home->path()});
+    const clirun::Result result = clirun::run({"restore", "2026-03-09", "--home", m_home->path()});
     QCOMPARE(result.exitCode, 3);
     QVERIFY(result.err.contains(database()));
     QCOMPARE(readBytes(database()), current);

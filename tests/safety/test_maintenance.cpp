@@ -4,6 +4,7 @@
 #include "data/databasefile.h"
 #include "data/dmunit.h"
 #include "platform/paths.h"
+#include "support/clirun.h"
 #include "support/scriptedinteraction.h"
 #include "support/testdb.h"
 
@@ -64,22 +65,6 @@ void misdirectIndexEntry(const QString& path, int page)
     file.seek(qint64(page) * 4096 - 1);
     const char last = file.peek(1).at(0);
     file.write(QByteArray(1, char(last ^ 0x01)));
-}
-
-struct Cli
-{
-    int exitCode;
-    QString out;
-    QString err;
-};
-
-Cli runCli(const QStringList& args)
-{
-    QProcess process;
-    process.start(QStringLiteral(ROSTER_CLI), args);
-    process.waitForFinished(60000);
-    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
 }
 
 } // namespace
@@ -324,24 +309,24 @@ void TestMaintenance::cliCheckAndRepair()
 {
     m_dm.reset();
     const QString folder = m_file->folder();
-    QCOMPARE(runCli({"check", "--home", folder}).exitCode, 0);
+    QCOMPARE(clirun::run({"check", "--home", folder}).exitCode, 0);
     testdb::damagePage(database(), middleLeaf(database(), "person").first);
-    const Cli damaged = runCli({"check", "--home", folder});
+    const clirun::Result damaged = clirun::run({"check", "--home", folder});
     QCOMPARE(damaged.exitCode, 1);
     QVERIFY(damaged.err.contains("已损坏"));
-    const Cli compact = runCli({"compact", "--home", folder});
+    const clirun::Result compact = clirun::run({"compact", "--home", folder});
     QCOMPARE(compact.exitCode, 1);
     QVERIFY(compact.err.contains("本地数据库压缩出错！"));
-    const Cli repaired = runCli({"repair", "--home", folder});
+    const clirun::Result repaired = clirun::run({"repair", "--home", folder});
     QCOMPARE(repaired.exitCode, 0);
     QVERIFY(repaired.out.contains("本地数据库修复完成！"));
     QVERIFY(QFile::exists(database() + ".before-repair"));
-    const Cli again = runCli({"check", "--home", folder});
+    const clirun::Result again = clirun::run({"check", "--home", folder});
     QCOMPARE(again.exitCode, 0);
     QVERIFY(again.out.contains("数据库完好"));
-    QCOMPARE(runCli({"compact", "--home", folder}).exitCode, 0);
-    QCOMPARE(runCli({"repair", folder + "/none.dat", "--home", folder}).exitCode, 1);
-    QCOMPARE(runCli({"check", "extra", "--home", folder}).exitCode, 2);
+    QCOMPARE(clirun::run({"compact", "--home", folder}).exitCode, 0);
+    QCOMPARE(clirun::run({"repair", folder + "/none.dat", "--home", folder}).exitCode, 1);
+    QCOMPARE(clirun::run({"check", "extra", "--home", folder}).exitCode, 2);
 }
 
 QTEST_MAIN(TestMaintenance)

@@ -20,7 +20,7 @@ inline Result run(const QStringList& args, const QByteArray& input = {})
     process.start(QStringLiteral(ROSTER_CLI), args);
     process.write(input);
     process.closeWriteChannel();
-    process.waitForFinished(30000);
+    process.waitForFinished(60000);
     return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
             QString::fromUtf8(process.readAllStandardError())};
 }
