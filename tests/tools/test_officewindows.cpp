@@ -2,8 +2,8 @@
 #include "dataaware/datagrid.h"
 #include "dataaware/dateedit.h"
 #include "platform/paths.h"
-#include "report/printing.h"
 #include "report/report.h"
+#include "support/pdfprinting.h"
 #include "support/pdftext.h"
 #include "support/scriptedinteraction.h"
 #include "support/testcontext.h"
@@ -74,23 +74,6 @@ void type(QPlainTextEdit* memo, const QString& text)
     memo->moveCursor(QTextCursor::End);
     memo->insertPlainText(text);
 }
-
-/// Stands in for the print preview: writes what it is shown into a PDF file, one per preview.
-class PdfPrinting : public report::Printing
-{
-public:
-    PdfPrinting() { report::installPrinting(this); }
-    ~PdfPrinting() override { report::installPrinting(nullptr); }
-    void preview(const report::Report& shown, QWidget*) override
-    {
-        files << dir.filePath(QStringLiteral("preview%1.pdf").arg(files.size() + 1));
-        report::writePdf(shown, files.last());
-    }
-    void print(const report::Report&) override { throw report::PrintError("no printer in tests"); }
-
-    QTemporaryDir dir;
-    QStringList files;
-};
 
 void press(QWidget* widget, Qt::Key key)
 {
@@ -471,8 +454,8 @@ private slots:
         form.Edit1->setText("张");
         form.DBGridEh1TitleBtnClick(0);
         form.ToolButton4->click();
-        QCOMPARE(printing.files.size(), 1);
-        const auto words = pdftext::words(printing.files.first());
+        QCOMPARE(printing.previewed.size(), 1);
+        const auto words = pdftext::words(printing.previewed.first());
         const QString page = pdftext::pageText(words, 1);
         for (const char* text : {"我的通讯录", "姓名", "性别", "家庭电话", "工作电话", "联系电话", "手机", "电子邮件",
                                  "张三", "男", "010-1", "010-2", "010-3", "139", "zs@a.cn", "张明远", "第1页"}) {
@@ -486,7 +469,7 @@ private slots:
         QVERIFY(!page.contains("1001"));
         QVERIFY(!page.contains("QQ"));
         QVERIFY(!page.contains("备注文字"));
-        QCOMPARE(pdftext::pageCount(printing.files.first()), 1);
+        QCOMPARE(pdftext::pageCount(printing.previewed.first()), 1);
     }
 
     void longAddressBookRunsOverPages()
@@ -500,8 +483,8 @@ private slots:
         Tworkform form(context("admin"), entry);
         form.show();
         form.ToolButton4->click();
-        const auto words = pdftext::words(printing.files.first());
-        const int pages = pdftext::pageCount(printing.files.first());
+        const auto words = pdftext::words(printing.previewed.first());
+        const int pages = pdftext::pageCount(printing.previewed.first());
         QVERIFY(pages >= 2);
         QCOMPARE(pdftext::count(words, "我的通讯录", 2), 0);
         QCOMPARE(pdftext::count(words, "姓名", 2), 1); // the column titles head every page
@@ -515,7 +498,7 @@ private slots:
         form.show();
         form.Edit1->setText("2026-12");
         form.ToolButton4->click();
-        const QString file = printing.files.first();
+        const QString file = printing.previewed.first();
         QCOMPARE(pdftext::pageCount(file), 2);
         const auto words = pdftext::words(file);
         // Stored order: the newest first.
