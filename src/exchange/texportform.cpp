@@ -5,13 +5,13 @@
 #include "platform/errors.h"
 #include "platform/interaction.h"
 #include "platform/paths.h"
+#include "platform/screencentre.h"
 #include "platform/workprogress.h"
 
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QGroupBox>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QLinearGradient>
 #include <QListWidget>
@@ -20,7 +20,6 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 #include <QStackedWidget>
 
 #include <memory>
@@ -261,8 +260,7 @@ void Texportform::openWith(exporting::Source source)
 {
     (source == exporting::Source::FoundPersons ? RadioButton5 : RadioButton4)->setChecked(true);
     if (!m_placed) {
-        const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
-        move(screen.center() - rect().center());
+        centreOnScreen(*this);
         m_placed = true;
     }
     show();

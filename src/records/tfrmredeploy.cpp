@@ -3,17 +3,16 @@
 #include "app/windowcontext.h"
 #include "platform/errorboundary.h"
 #include "platform/paths.h"
+#include "platform/screencentre.h"
 #include "platform/textfile.h"
 #include "records/deptdropform.h"
 
 #include <QComboBox>
 #include <QGroupBox>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScreen>
 
 namespace {
 
@@ -152,14 +151,7 @@ void TfrmRedeploy::BitBtn2Click()
 void TfrmRedeploy::showEvent(QShowEvent* event)
 {
     loadDuties();
-    QScreen* screen = parentWidget() != nullptr && parentWidget()->screen() != nullptr
-                          ? parentWidget()->screen()
-                          : QGuiApplication::primaryScreen();
-    if (screen != nullptr) {
-        QRect frame = frameGeometry();
-        frame.moveCenter(screen->availableGeometry().center());
-        move(frame.topLeft());
-    }
+    centreOnScreen(*this);
     QDialog::showEvent(event);
 }
 

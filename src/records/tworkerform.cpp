@@ -12,6 +12,7 @@
 #include "platform/inifile.h"
 #include "platform/interaction.h"
 #include "platform/paths.h"
+#include "platform/screencentre.h"
 #include "records/basedata.h"
 #include "records/choicebox.h"
 #include "records/codelist.h"
@@ -31,7 +32,6 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <QTabWidget>
 #include <QTimer>
 #include <QToolButton>
@@ -509,11 +509,7 @@ void Tworkerform::setview(bool departed)
 void Tworkerform::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
-    if (QScreen* screen = this->screen()) {
-        QRect frame = frameGeometry();
-        frame.moveCenter(screen->availableGeometry().center());
-        move(frame.topLeft());
-    }
+    centreOnScreen(*this);
 
     const QSignalBlocker blockChooser(fieldChooser);
     const QSignalBlocker blockValue(valueBox);

@@ -5,19 +5,18 @@
 #include "data/dmunit.h"
 #include "platform/errorboundary.h"
 #include "platform/interaction.h"
+#include "platform/screencentre.h"
 #include "safety/backup.h"
 
 #include <QDebug>
 #include <QDir>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -88,11 +87,7 @@ Tbakform::Tbakform(WindowContext& context, bool backupmode, QWidget* parent) : Q
     PageControl1->setCurrentIndex(backupmode ? 0 : 1);
     updateDefaultButton();
     adjustSize();
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        QRect frame = frameGeometry();
-        frame.moveCenter(screen->availableGeometry().center());
-        move(frame.topLeft());
-    }
+    centreOnScreen(*this);
 
     readListClick();
     if (m_context.isGuest()) {

@@ -7,18 +7,17 @@
 #include "platform/errorboundary.h"
 #include "platform/interaction.h"
 #include "platform/paths.h"
+#include "platform/screencentre.h"
 #include "safety/closerule.h"
 
 #include <QDebug>
 #include <QFile>
 #include <QGroupBox>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 #include <QStackedWidget>
 #include <QStyle>
 #include <QVBoxLayout>
@@ -113,11 +112,7 @@ Terrorform::Terrorform(WindowContext& context, QWidget* parent) : QDialog(parent
     connect(BitBtn3, &QPushButton::clicked, this, guarded(this, &Terrorform::quitClick));
 
     adjustSize();
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        QRect frame = frameGeometry();
-        frame.moveCenter(screen->availableGeometry().center());
-        move(frame.topLeft());
-    }
+    centreOnScreen(*this);
 }
 
 QWidget* Terrorform::createHeader()
