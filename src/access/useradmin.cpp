@@ -1,6 +1,7 @@
 #include "access/useradmin.h"
 
 #include "access/md5hex.h"
+#include "data/dmunit.h"
 #include "data/engine/table.h"
 #include "platform/errors.h"
 #include "platform/interaction.h"
@@ -104,7 +105,7 @@ UserAdmin::UserAdmin(engine::Dataset& users, const QString& loginuser, const QSt
 
 bool UserAdmin::isGuest() const
 {
-    return m_loginright == QLatin1String("guest");
+    return Tdm::isGuestRight(m_loginright);
 }
 
 bool UserAdmin::isOwnRecord() const

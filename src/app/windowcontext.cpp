@@ -11,6 +11,7 @@
 #include "records/setdlgform.h"
 #include "records/tfrmredeploy.h"
 #include "records/tworkerform.h"
+#include "report/printing.h"
 
 #include <QDialog>
 
@@ -29,9 +30,15 @@ template <typename Window> Window& reused(QPointer<Window>& slot, WindowContext&
 
 WindowContext::WindowContext(Tdm& dm, interaction::Interaction& ui, ShellStore* store)
     : m_dm(dm), m_ui(ui), m_ownStore(store ? nullptr : std::make_unique<TdmStore>(dm)),
-      m_store(store ? store : m_ownStore.get()), m_runModal([](QDialog& dialog) { return dialog.exec(); })
+      m_store(store ? store : m_ownStore.get()), m_runModal([](QDialog& dialog) { return dialog.exec(); }),
+      m_printing(&report::toolkitPrinting())
 {
     interaction::install(&ui);
+}
+
+void WindowContext::setPrinting(report::Printing* printing)
+{
+    m_printing = printing != nullptr ? printing : &report::toolkitPrinting();
 }
 
 WindowContext::~WindowContext()

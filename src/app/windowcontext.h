@@ -19,6 +19,9 @@ class Tworkerform;
 namespace interaction {
 class Interaction;
 }
+namespace report {
+class Printing;
+}
 
 /// What every window of a run shares, created once in main and handed to each window's
 /// constructor: the data module (with the session's `loginuser` and `loginright`), the message
@@ -39,6 +42,11 @@ public:
     /// The main window's view of the data module (connection, password table, ages).
     ShellStore& store() const { return *m_store; }
     interaction::Interaction& ui() const { return m_ui; }
+
+    /// Where the windows send their reports: the toolkit's preview and printer unless a test set
+    /// its own (nullptr puts the toolkit's back).
+    report::Printing& printing() const { return *m_printing; }
+    void setPrinting(report::Printing* printing);
 
     /// Whether the logged-in user has the guest right.
     bool isGuest() const;
@@ -71,6 +79,7 @@ private:
     std::unique_ptr<ShellStore> m_ownStore;
     ShellStore* m_store;
     std::function<int(QDialog&)> m_runModal;
+    report::Printing* m_printing;
     QPointer<QWidget> m_owner;
     QPointer<Tworkerform> m_workerForm;
     QPointer<Tdeptdropform> m_deptPicker;

@@ -45,7 +45,9 @@ public:
     QString loginuser;
     QString loginright; ///< "admin" or "guest" after a login
     /// Whether the logged-in user has the guest right (before a login: no).
-    bool isGuest() const { return loginright == QLatin1String("guest"); }
+    bool isGuest() const { return isGuestRight(loginright); }
+    /// The one reading of a right: "guest" limits, anything else is an administrator's.
+    static bool isGuestRight(const QString& right) { return right == QLatin1String("guest"); }
 
     /// The file filter of the repair's file chooser.
     static QString databaseFileFilter() { return QStringLiteral("roster数据库文件(*.dat)|*.dat"); }

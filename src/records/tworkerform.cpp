@@ -145,7 +145,7 @@ Tworkerform::Tworkerform(WindowContext& context) : QDialog(context.owner()), m_c
     m_currentLinks = new FieldLinks(m_dm.personquery, this);
     m_photos = new PersonPhotos(m_dm, this);
     m_photos->attach();
-    m_print = new WorkerPrint(m_dm, this);
+    m_print = new WorkerPrint(m_context, this);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(6, 4, 6, 6);

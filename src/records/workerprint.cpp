@@ -1,5 +1,7 @@
 #include "records/workerprint.h"
 
+#include "app/windowcontext.h"
+
 #include "data/dmunit.h"
 #include "platform/errorboundary.h"
 #include "platform/interaction.h"
@@ -11,8 +13,9 @@
 
 using report::Range;
 
-WorkerPrint::WorkerPrint(Tdm& dm, QWidget* window)
-    : QObject(window), m_dm(dm), m_window(window), m_previewMenu(new QMenu(window)), m_printMenu(new QMenu(window))
+WorkerPrint::WorkerPrint(WindowContext& context, QWidget* window)
+    : QObject(window), m_context(context), m_dm(context.dm()), m_window(window), m_previewMenu(new QMenu(window)),
+      m_printMenu(new QMenu(window))
 {
     // Failures other than the printer's reach the default error display.
     m_previewMenu->addAction(QStringLiteral("打印预览当前记录"), this,
@@ -26,7 +29,7 @@ WorkerPrint::WorkerPrint(Tdm& dm, QWidget* window)
 
 void WorkerPrint::previewCards(Range range)
 {
-    report::printing().preview(*personprint::cards(m_dm, range, today(), false), m_window);
+    m_context.printing().preview(*personprint::cards(m_dm, range, today(), false), m_window);
 }
 
 void WorkerPrint::printCards(Range range)
@@ -36,7 +39,7 @@ void WorkerPrint::printCards(Range range)
 
 void WorkerPrint::previewArchive()
 {
-    report::printing().preview(*personprint::cards(m_dm, Range::Current, today(), true), m_window);
+    m_context.printing().preview(*personprint::cards(m_dm, Range::Current, today(), true), m_window);
 }
 
 void WorkerPrint::printArchive()
@@ -52,7 +55,7 @@ QDate WorkerPrint::today() const
 void WorkerPrint::printGuarded(const report::Report& report)
 {
     try {
-        report::printing().print(report);
+        m_context.printing().print(report);
     } catch (const report::PrintError&) {
         ShowError(QStringLiteral("请按装打印机！"));
     }
@@ -69,10 +72,10 @@ std::unique_ptr<report::Report> WorkerPrint::table(int page) const
 
 void WorkerPrint::previewTable(int page)
 {
-    report::printing().preview(*table(page), m_window);
+    m_context.printing().preview(*table(page), m_window);
 }
 
 void WorkerPrint::printTable(int page)
 {
-    report::printing().print(*table(page));
+    m_context.printing().print(*table(page));
 }

@@ -7,6 +7,7 @@
 class QMenu;
 class QWidget;
 class Tdm;
+class WindowContext;
 
 /// The personnel browser's printing: the card of the current person or of every listed person,
 /// the whole archive of the current person, and the table of a detail page, each to the preview
@@ -16,7 +17,7 @@ class WorkerPrint : public QObject
     Q_OBJECT
 
 public:
-    WorkerPrint(Tdm& dm, QWidget* window);
+    WorkerPrint(WindowContext& context, QWidget* window);
 
     /// The menus of the person page under "打印预览" and "打印".
     QMenu* previewMenu() const { return m_previewMenu; }
@@ -37,6 +38,7 @@ private:
     std::unique_ptr<report::Report> table(int page) const;
     void printGuarded(const report::Report& report);
 
+    WindowContext& m_context;
     Tdm& m_dm;
     QWidget* m_window;
     QMenu* m_previewMenu;

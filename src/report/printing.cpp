@@ -61,19 +61,12 @@ public:
     }
 };
 
-ToolkitPrinting g_toolkit;
-Printing* g_current = &g_toolkit;
-
 } // namespace
 
-Printing& printing()
+Printing& toolkitPrinting()
 {
-    return *g_current;
-}
-
-void installPrinting(Printing* implementation)
-{
-    g_current = implementation ? implementation : &g_toolkit;
+    static ToolkitPrinting toolkit;
+    return toolkit;
 }
 
 } // namespace report

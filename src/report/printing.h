@@ -16,7 +16,7 @@ public:
 };
 
 /// Where the windows send a report: the print preview, or the default printer at once. The
-/// program uses the toolkit's; tests install their own, so that none opens a dialog or prints.
+/// program uses the toolkit's; tests set their own in the window context, so that none opens a dialog or prints.
 class Printing
 {
 public:
@@ -27,9 +27,8 @@ public:
     virtual void print(const Report& report) = 0;
 };
 
-/// The installed printing (the toolkit's until another is installed).
-Printing& printing();
-/// Installs an implementation, not owned; nullptr puts the toolkit's back.
-void installPrinting(Printing* implementation);
+/// The toolkit's printing: QPrintPreviewDialog and the default printer. The window context hands it
+/// to the windows unless a test set another.
+Printing& toolkitPrinting();
 
 } // namespace report

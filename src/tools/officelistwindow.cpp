@@ -181,7 +181,7 @@ void OfficeListWindow::deleteCurrent()
 void OfficeListWindow::printList()
 {
     const std::unique_ptr<report::Report> list = listReport();
-    report::printing().preview(*list, this);
+    m_context.printing().preview(*list, this);
 }
 
 void OfficeListWindow::reject()

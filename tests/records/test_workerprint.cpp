@@ -97,7 +97,7 @@ void TestWorkerPrint::init()
     m_dm->clock = [] { return QDateTime(QDate(2010, 1, 2), QTime(9, 0)); };
     m_seam = std::make_unique<ScriptedInteraction>();
     m_context = std::make_unique<WindowContext>(*m_dm, *m_seam);
-    m_printing = std::make_unique<PdfPrinting>();
+    m_printing = std::make_unique<PdfPrinting>(*m_context);
 }
 
 void TestWorkerPrint::cleanup()

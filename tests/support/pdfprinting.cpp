@@ -1,15 +1,18 @@
 #include "pdfprinting.h"
 
+#include "app/windowcontext.h"
 #include "report/report.h"
 
-PdfPrinting::PdfPrinting()
+#include <QWidget>
+
+PdfPrinting::PdfPrinting(WindowContext& context) : m_context(context)
 {
-    report::installPrinting(this);
+    m_context.setPrinting(this);
 }
 
 PdfPrinting::~PdfPrinting()
 {
-    report::installPrinting(nullptr);
+    m_context.setPrinting(nullptr);
 }
 
 QString PdfPrinting::write(const report::Report& report, const QString& kind, int number)

@@ -3,15 +3,18 @@
 #include "report/printing.h"
 
 #include <QStringList>
+
+class WindowContext;
 #include <QTemporaryDir>
 
 /// A stand-in for the preview and the printer: each report sent to either is written as a PDF
 /// file, so a test reads back what the user would have seen or printed. Installs itself for its
-/// lifetime. With `noPrinter` set, printing fails as it does when no printer is installed.
+/// lifetime in the window context it is given. With `noPrinter` set, printing fails as it does when no printer is
+/// installed.
 class PdfPrinting : public report::Printing
 {
 public:
-    PdfPrinting();
+    explicit PdfPrinting(WindowContext& context);
     ~PdfPrinting() override;
 
     void preview(const report::Report& report, QWidget* parent) override;
@@ -24,5 +27,6 @@ public:
 private:
     QString write(const report::Report& report, const QString& kind, int number);
 
+    WindowContext& m_context;
     QTemporaryDir m_dir;
 };

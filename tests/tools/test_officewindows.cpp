@@ -445,7 +445,7 @@ private slots:
 
     void addressBookPrintsTheListAsItStands()
     {
-        PdfPrinting printing;
+        PdfPrinting printing(m_module->test.context);
         dm().db->execute("UPDATE addrbook SET phone1='010-1', phone2='010-2', call='010-3', comments='备注文字'"
                          " WHERE name='张三'");
         Taddform entry(context());
@@ -474,7 +474,7 @@ private slots:
 
     void longAddressBookRunsOverPages()
     {
-        PdfPrinting printing;
+        PdfPrinting printing(m_module->test.context);
         for (int i = 0; i < 80; ++i) {
             dm().db->execute(
                 QStringLiteral("INSERT INTO addrbook(name) VALUES ('联系人%1')").arg(i, 2, 10, QChar('0')));
@@ -493,7 +493,7 @@ private slots:
 
     void notepadPrintsOneNotePerPage()
     {
-        PdfPrinting printing;
+        PdfPrinting printing(m_module->test.context);
         Tnoteform form(context("admin"));
         form.show();
         form.Edit1->setText("2026-12");
