@@ -1,12 +1,12 @@
 #pragma once
 
 #include <QPointer>
+#include <QWidget>
 
 #include <functional>
 #include <memory>
 
 class QDialog;
-class QWidget;
 class ShellStore;
 class Tdeptdropform;
 class Tdm;

@@ -3,8 +3,6 @@
 #include "app/windowcontext.h"
 #include "report/report.h"
 
-#include <QWidget>
-
 PdfPrinting::PdfPrinting(WindowContext& context) : m_context(context)
 {
     m_context.setPrinting(this);
